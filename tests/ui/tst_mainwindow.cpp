@@ -1,0 +1,441 @@
+#include "windowtest.h"
+
+#include "ui/application.h"
+#include "ui/frmmain.h"
+#include "ui/tileimage.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void windowFrame();
+    void controlGeometry_data();
+    void controlGeometry();
+    void tileSquaresStandWhereDesigned();
+    void lockedTileLooksUnchanged();
+    void startState();
+    void clickFlipsRowAndColumn();
+    void winByRealClicksLocksBoard();
+    void newGameUnlocks_data();
+    void newGameUnlocks();
+    void doubleClickIsOneMove();
+    void screenShowsOnlyWholeMoves();
+    void exitQuestionNoChangesNothing_data();
+    void exitQuestionNoChangesNothing();
+    void exitQuestionYesEndsProgram();
+    void focusOrder();
+    void menus();
+    void commandsReachTheirWindows_data();
+    void commandsReachTheirWindows();
+
+private:
+    TileImage *tile(int k) const;
+    QLabel *counter() const;
+    QString board() const;
+    // Lays out a board from 16 characters '0' (blue) and '1' (red), the way a deal does.
+    void lay(const QString &states);
+    void clickTile(int k, QTest::MouseAction action = QTest::MouseClick);
+
+    std::unique_ptr<QTemporaryDir> m_recordsDir;
+    std::unique_ptr<FrmMain> m_window;
+};
+
+void TestMainWindow::initTestCase()
+{
+    setUpGame(*qApp);
+}
+
+void TestMainWindow::init()
+{
+    m_recordsDir = std::make_unique<QTemporaryDir>();
+    m_window = std::make_unique<FrmMain>(m_recordsDir->filePath("Records.dat"));
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+}
+
+void TestMainWindow::cleanup()
+{
+    m_window.reset();
+    m_recordsDir.reset();
+}
+
+TileImage *TestMainWindow::tile(int k) const
+{
+    return m_window->findChild<TileImage *>(QString("Image1_%1").arg(k));
+}
+
+QLabel *TestMainWindow::counter() const
+{
+    return m_window->findChild<QLabel *>("LblHod");
+}
+
+QString TestMainWindow::board() const
+{
+    QString states;
+    for (int k = 0; k < 16; ++k)
+        states += tile(k)->tag();
+    return states;
+}
+
+void TestMainWindow::lay(const QString &states)
+{
+    const auto *blue = m_window->findChild<TileImage *>("Img0");
+    const auto *red = m_window->findChild<TileImage *>("Img1");
+    for (int k = 0; k < 16; ++k) {
+        tile(k)->setTag(states.mid(k, 1));
+        tile(k)->setPicture((states[k] == u'1' ? red : blue)->picture());
+    }
+}
+
+// Clicks go through the window system, as a player's do, so that two presses in quick
+// succession arrive as a double click.
+void TestMainWindow::clickTile(int k, QTest::MouseAction action)
+{
+    const QPoint centre = tile(k)->mapTo(m_window.get(), QPoint(25, 25));
+    QTest::mouseEvent(action, m_window->windowHandle(), Qt::LeftButton, {}, centre);
+}
+
+void TestMainWindow::windowFrame()
+{
+    QCOMPARE(m_window->windowTitle(), "Пирк-Перк");
+    QCOMPARE(m_window->centralWidget()->size(), QSize(327, 233));
+    QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
+    const Qt::WindowFlags flags = m_window->windowFlags();
+    QVERIFY(flags & Qt::WindowMinimizeButtonHint);
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
+    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+    QVERIFY(!m_window->windowIcon().isNull());
+}
+
+void TestMainWindow::controlGeometry_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("geometry");
+    QTest::newRow("Frame2") << "Frame2" << fromTwips(75, 75, 3135, 3330);
+    QTest::newRow("Frame1") << "Frame1" << fromTwips(3360, 1800, 1500, 855);
+    QTest::newRow("Label1") << "Label1" << fromTwips(480, 120, 615, 255);
+    QTest::newRow("LblHod") << "LblHod" << fromTwips(600, 480, 375, 255);
+    QTest::newRow("CmdNew") << "CmdNew" << fromTwips(3360, 120, 1500, 375);
+    QTest::newRow("CmdHelp") << "CmdHelp" << fromTwips(3360, 600, 1500, 375);
+    QTest::newRow("CmdRecord") << "CmdRecord" << fromTwips(3360, 1080, 1500, 375);
+    QTest::newRow("cmdExit") << "cmdExit" << fromTwips(3360, 3000, 1500, 375);
+    for (int k = 0; k < 16; ++k) {
+        const QString name = QString("Image1_%1").arg(k);
+        QTest::newRow(qPrintable(name))
+            << name << fromTwips(120 + 720 * (k % 4), 240 + 720 * (k / 4), 750, 750);
+    }
+}
+
+void TestMainWindow::controlGeometry()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, geometry);
+    const auto *control = m_window->findChild<QWidget *>(name);
+    QVERIFY2(control, qPrintable(name));
+    QCOMPARE(control->geometry(), geometry);
+    const QString parent = name.startsWith("Image1") ? "Frame2"
+                           : name.startsWith("L")    ? "Frame1"
+                                                     : QString();
+    QCOMPARE(control->parentWidget()->objectName(), parent);
+}
+
+// Tile 0's square covers client pixels 19..56 across and 27..64 down, tile 15's 163..200 and
+// 171..208; each is a pure red or blue 38 × 38 square on white, at any display scale.
+void TestMainWindow::tileSquaresStandWhereDesigned()
+{
+    const QImage client = render(m_window->centralWidget());
+    const qreal scale = m_window->devicePixelRatio();
+    QCOMPARE(client.size(), QSize(327, 233) * scale);
+    for (auto [k, left, top] : {std::tuple{0, 19, 27}, std::tuple{15, 163, 171}}) {
+        const QColor colour = tile(k)->tag() == "1" ? QColor(255, 0, 0) : QColor(0, 0, 255);
+        const QRect square(QPoint(left, top) * scale, QSize(38, 38) * scale);
+        for (int y = square.top() - 1; y <= square.bottom() + 1; ++y)
+            for (int x = square.left() - 1; x <= square.right() + 1; ++x) {
+                const QColor expected = square.contains(x, y) ? colour : QColor(Qt::white);
+                QVERIFY2(client.pixelColor(x, y) == expected,
+                         qPrintable(QString("tile %1 pixel %2,%3").arg(k).arg(x).arg(y)));
+            }
+    }
+}
+
+void TestMainWindow::lockedTileLooksUnchanged()
+{
+    const QImage enabled = render(tile(6));
+    tile(6)->setEnabled(false);
+    QCOMPARE(render(tile(6)), enabled);
+}
+
+void TestMainWindow::startState()
+{
+    QCOMPARE(counter()->text(), "0");
+    const auto *blue = m_window->findChild<TileImage *>("Img0");
+    const auto *red = m_window->findChild<TileImage *>("Img1");
+    QVERIFY(blue && red && !blue->isVisible() && !red->isVisible());
+    for (int k = 0; k < 16; ++k) {
+        QVERIFY(tile(k)->isEnabled());
+        QVERIFY(tile(k)->tag() == "0" || tile(k)->tag() == "1");
+        const TileImage *holder = tile(k)->tag() == "1" ? red : blue;
+        QCOMPARE(tile(k)->picture().toImage(), holder->picture().toImage());
+    }
+    QCOMPARE(QApplication::focusWidget(), m_window->findChild<QWidget *>("CmdNew"));
+}
+
+void TestMainWindow::clickFlipsRowAndColumn()
+{
+    lay("0000000000000000");
+    clickTile(0);
+    QCOMPARE(board(), "1111100010001000");
+    QCOMPARE(counter()->text(), "1");
+    QCOMPARE(tile(12)->picture().toImage(),
+             m_window->findChild<TileImage *>("Img1")->picture().toImage());
+}
+
+void TestMainWindow::winByRealClicksLocksBoard()
+{
+    lay("1110111011100000"); // tile 15's row and column are blue
+    clickTile(5);
+    clickTile(5);
+    answerWinDialogs("Тест");
+    clickTile(15);
+    QCOMPARE(board(), QString(16, u'1'));
+    QCOMPARE(counter()->text(), "3");
+    for (int k = 0; k < 16; ++k)
+        QVERIFY(!tile(k)->isEnabled());
+
+    clickTile(0);
+    clickTile(15);
+    QCOMPARE(board(), QString(16, u'1'));
+    QCOMPARE(counter()->text(), "3");
+}
+
+void TestMainWindow::newGameUnlocks_data()
+{
+    QTest::addColumn<bool>("fromMenu");
+    QTest::newRow("CmdNew") << false;
+    QTest::newRow("MnuNew") << true;
+}
+
+void TestMainWindow::newGameUnlocks()
+{
+    QFETCH(bool, fromMenu);
+    lay("0000011101110111");
+    answerWinDialogs("Тест");
+    clickTile(0);
+    QCOMPARE(counter()->text(), "1");
+    QVERIFY(!tile(3)->isEnabled());
+
+    if (fromMenu)
+        m_window->findChild<QAction *>("MnuNew")->trigger();
+    else
+        QTest::mouseClick(m_window->findChild<QPushButton *>("CmdNew"), Qt::LeftButton);
+
+    QCOMPARE(counter()->text(), "0");
+    for (int k = 0; k < 16; ++k)
+        QVERIFY(tile(k)->isEnabled());
+}
+
+void TestMainWindow::doubleClickIsOneMove()
+{
+    lay("0000000000000000");
+    clickTile(5, QTest::MouseDClick);
+    QCOMPARE(board(), "0100111101000100");
+    QCOMPARE(counter()->text(), "1");
+
+    clickTile(5);
+    QCOMPARE(board(), "0000000000000000");
+    QCOMPARE(counter()->text(), "2");
+}
+
+// A move repaints nothing while it runs: every picture painted belongs to the finished board.
+void TestMainWindow::screenShowsOnlyWholeMoves()
+{
+    struct PaintWatch : QObject
+    {
+        TestMainWindow *test;
+        QStringList boardsPainted;
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            if (event->type() == QEvent::Paint)
+                boardsPainted << test->board();
+            return false;
+        }
+    } watch;
+    watch.test = this;
+    for (int k = 0; k < 16; ++k)
+        tile(k)->installEventFilter(&watch);
+
+    lay("0000000000000000");
+    QCoreApplication::processEvents();
+    watch.boardsPainted.clear();
+    clickTile(10);
+    QCoreApplication::processEvents();
+    QVERIFY(!watch.boardsPainted.isEmpty());
+    for (const QString &painted : watch.boardsPainted)
+        QCOMPARE(painted, "0010001011110010");
+}
+
+void TestMainWindow::exitQuestionNoChangesNothing_data()
+{
+    QTest::addColumn<bool>("locked");
+    QTest::addColumn<bool>("fromMenu");
+    QTest::newRow("playing, button") << false << false;
+    QTest::newRow("locked, menu") << true << true;
+}
+
+void TestMainWindow::exitQuestionNoChangesNothing()
+{
+    QFETCH(bool, locked);
+    QFETCH(bool, fromMenu);
+    lay(locked ? "0000011101110111" : "0110100110010110");
+    if (locked)
+        answerWinDialogs("Тест");
+    clickTile(0);
+    const QString before = board();
+    const QString count = counter()->text();
+
+    bool asked = false;
+    whenModalOpens([&](QWidget *dialog) {
+        auto *box = qobject_cast<QMessageBox *>(dialog);
+        QVERIFY(box);
+        asked = true;
+        QCOMPARE(box->windowTitle(), "Пирк - Перк");
+        QCOMPARE(box->text(), "Вы действительно хотите выйти из программы");
+        QCOMPARE(box->icon(), QMessageBox::NoIcon);
+        const QList<QAbstractButton *> buttons = box->buttons();
+        QCOMPARE(buttons.size(), 2);
+        QCOMPARE(box->button(QMessageBox::Yes)->text(), "Да");
+        QCOMPARE(box->button(QMessageBox::No)->text(), "Нет");
+        QCOMPARE(box->defaultButton(), box->button(QMessageBox::Yes));
+        box->button(QMessageBox::No)->click();
+    });
+    if (fromMenu)
+        m_window->findChild<QAction *>("MnuExit")->trigger();
+    else
+        QTest::mouseClick(m_window->findChild<QPushButton *>("cmdExit"), Qt::LeftButton);
+
+    QVERIFY(asked);
+    QVERIFY(m_window->isVisible());
+    QCOMPARE(board(), before);
+    QCOMPARE(counter()->text(), count);
+    for (int k = 0; k < 16; ++k)
+        QCOMPARE(tile(k)->isEnabled(), !locked);
+}
+
+void TestMainWindow::exitQuestionYesEndsProgram()
+{
+    whenModalOpens([](QWidget *dialog) {
+        qobject_cast<QMessageBox *>(dialog)->button(QMessageBox::Yes)->click();
+    });
+    QTimer::singleShot(0, m_window.get(), &FrmMain::ExitProgram);
+    QTimer::singleShot(10000, qApp, [] { QCoreApplication::exit(1); }); // "Да" did not end it
+    QCOMPARE(QCoreApplication::exec(), 0);
+}
+
+void TestMainWindow::focusOrder()
+{
+    QStringList order;
+    QWidget *widget = m_window->findChild<QWidget *>("CmdNew");
+    do {
+        if (widget->focusPolicy() & Qt::TabFocus)
+            order << widget->objectName();
+        widget = widget->nextInFocusChain();
+    } while (widget->objectName() != "CmdNew");
+    QCOMPARE(order, (QStringList{"CmdNew", "cmdExit", "CmdHelp", "CmdRecord"}));
+}
+
+void TestMainWindow::menus()
+{
+    QStringList seen;
+    for (QAction *menuAction : m_window->menuBar()->actions()) {
+        QMenu *menu = menuAction->menu();
+        QVERIFY(menu);
+        seen << menu->objectName() + ":" + menu->title();
+        for (QAction *item : menu->actions()) {
+            seen << item->objectName() + ":" + item->text();
+            QVERIFY(!item->isSeparator() && !item->isCheckable());
+            QVERIFY(item->isEnabled() && item->isVisible());
+            QVERIFY(item->shortcut().isEmpty());
+        }
+    }
+    QCOMPARE(seen, (QStringList{"MnuFile:Игра", "MnuNew:Новая", "Records:Рекорды", "MnuExit:Выход",
+                                "MnuHelp:Помощь", "MnuPravila:Правила", "MnuAbout:О программе"}));
+}
+
+void TestMainWindow::commandsReachTheirWindows_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<bool>("locked");
+    QTest::newRow("CmdRecord") << "CmdRecord"
+                               << "FrmRecord" << false;
+    QTest::newRow("Records") << "Records"
+                             << "FrmRecord" << true;
+    QTest::newRow("CmdHelp") << "CmdHelp"
+                             << "FrmHelp" << false;
+    QTest::newRow("MnuPravila") << "MnuPravila"
+                                << "FrmHelp" << true;
+    QTest::newRow("MnuAbout") << "MnuAbout"
+                              << "FrmAbout" << false;
+}
+
+// The rules and about windows open modally over the main window and are gone when closed; the
+// game is as it was.
+void TestMainWindow::commandsReachTheirWindows()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, window);
+    QFETCH(bool, locked);
+    lay(locked ? "0000011101110111" : "0110100110010110");
+    if (locked)
+        answerWinDialogs("Тест");
+    clickTile(0);
+    const QString before = board();
+    const QString count = counter()->text();
+
+    QString opened;
+    QWidget *owner = nullptr;
+    bool modal = false;
+    QPointer<QWidget> dialog;
+    whenModalOpens([&](QWidget *shown) {
+        dialog = shown;
+        opened = shown->objectName();
+        owner = shown->parentWidget();
+        modal = shown->isModal();
+        QTest::mouseClick(shown->findChild<QPushButton *>(), Qt::LeftButton);
+    });
+    if (auto *button = m_window->findChild<QPushButton *>(control))
+        QTest::mouseClick(button, Qt::LeftButton);
+    else
+        m_window->findChild<QAction *>(control)->trigger();
+
+    QCOMPARE(opened, window);
+    QCOMPARE(owner, m_window.get());
+    QVERIFY(modal);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(dialog.isNull());
+    QCOMPARE(board(), before);
+    QCOMPARE(counter()->text(), count);
+    for (int k = 0; k < 16; ++k)
+        QCOMPARE(tile(k)->isEnabled(), !locked);
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QImage>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+
+// Helpers shared by the window tests.
+
+// The design gives positions in twips; a widget must stand at the rounded pixel values.
+QRect fromTwips(int left, int top, int width, int height);
+
+// Renders a widget at the display's scale, as it appears on screen.
+QImage render(QWidget *widget);
+
+// Answers the dialogs of a won game, as soon as they open: types name into the name prompt (a
+// null name cancels it) when the result enters the table, then hands the records window to
+// inspect, if given, and closes it with its button.
+void answerWinDialogs(const QString &name, std::function<void(QWidget *records)> inspect = {});
+
+// Runs action as soon as a modal dialog is open (the dialog is handed to it); fails the test if
+// none opens within a few seconds.
+void whenModalOpens(std::function<void(QWidget *dialog)> action);

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QFont>
+#include <QRect>
+
+class QWidget;
+
+// The windows are laid out in twips, 15 to a pixel at 100 % scale.
+constexpr int twips(int value)
+{
+    return (value + 7) / 15;
+}
+constexpr QRect twipsRect(int left, int top, int width, int height)
+{
+    return QRect(twips(left), twips(top), twips(width), twips(height));
+}
+
+// The game's sans-serif face at the given point size. The windows were measured for MS Sans Serif;
+// where it is missing, a face with its metrics and Cyrillic letters takes its place, so that every
+// text keeps fitting its label.
+QFont designFont(qreal pointSize = 8.25, bool bold = false);
+
+void centreOnScreen(QWidget *window);

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "ui/designdialog.h"
+
+// The about window: the game's face, title, version and credits, and "Ок!" to close it.
+class FrmAbout : public DesignDialog
+{
+    Q_OBJECT
+
+public:
+    explicit FrmAbout(QWidget *parent = nullptr);
+};

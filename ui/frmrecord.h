@@ -1,0 +1,41 @@
+#pragma once
+
+#include "records/recordkeeper.h"
+#include "ui/designdialog.h"
+
+#include <QtGlobal>
+
+#include <array>
+
+class QLabel;
+
+// The records window: five rows of place, name and moves, the trophy, and under the table the
+// result line of a game just won. It shows what it is given and reads nothing itself. A new
+// window holds the design-time texts: names "LblName", moves "0", an empty result line that is
+// visible; the caller sets every row and the result line before each showing.
+class FrmRecord : public DesignDialog, public RecordsView
+{
+    Q_OBJECT
+
+public:
+    static constexpr int Rows = 5;
+
+    explicit FrmRecord(QWidget *parent = nullptr);
+
+    // Row n, 1 to 5 (other n are ignored): the name up to its first NUL character, and the moves
+    // in decimal with a minus sign when negative.
+    void setRow(int n, const QString &name, qint16 moves) override;
+    // Shows the result line "Вы справились за <moves> ходов".
+    void showResult(qint16 moves) override;
+    // Hides the result line altogether, its coloured band included.
+    void hideResult() override;
+    // Shows the window modally; it is gone when this returns.
+    void showModal() override { exec(); }
+
+private:
+    void createTable();
+
+    std::array<QLabel *, Rows> m_names{};
+    std::array<QLabel *, Rows> m_moves{};
+    QLabel *m_result = nullptr;
+};

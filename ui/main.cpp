@@ -1,0 +1,16 @@
+#include "records/recordslocation.h"
+#include "ui/application.h"
+#include "ui/design.h"
+#include "ui/frmmain.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    setUpGame(app);
+    FrmMain window(recordsFilePath());
+    centreOnScreen(&window);
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,15 @@
+#include "ui/nameprompt.h"
+
+#include <QInputDialog>
+
+QString NameInputBox::askName()
+{
+    QInputDialog box(m_parent);
+    box.setObjectName("NamePrompt");
+    box.setWindowTitle("Рекорд");
+    box.setLabelText("КАК ВАШЕ ИМЯ, НОВЫЙ РЕКОРДСМЕН?");
+    box.setInputMode(QInputDialog::TextInput);
+    box.setOkButtonText("OK");
+    box.setCancelButtonText("Отмена");
+    return box.exec() == QDialog::Accepted ? box.textValue() : QString();
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+#include <QString>
+
+// The pictures are drawings, rendered for the display's scale so that they stay sharp at 150 %
+// and 200 %. name is a file of ui/pictures without its ".svg"; size is in device-independent
+// pixels.
+QPixmap picture(const QString &name, QSize size);
+// A window icon drawn at the usual icon sizes.
+QIcon pictureIcon(const QString &name);
