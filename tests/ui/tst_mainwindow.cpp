@@ -97,20 +97,12 @@ QString TestMainWindow::board() const
 
 void TestMainWindow::lay(const QString &states)
 {
-    const auto *blue = m_window->findChild<TileImage *>("Img0");
-    const auto *red = m_window->findChild<TileImage *>("Img1");
-    for (int k = 0; k < 16; ++k) {
-        tile(k)->setTag(states.mid(k, 1));
-        tile(k)->setPicture((states[k] == u'1' ? red : blue)->picture());
-    }
+    layBoard(m_window.get(), states);
 }
 
-// Clicks go through the window system, as a player's do, so that two presses in quick
-// succession arrive as a double click.
 void TestMainWindow::clickTile(int k, QTest::MouseAction action)
 {
-    const QPoint centre = tile(k)->mapTo(m_window.get(), QPoint(25, 25));
-    QTest::mouseEvent(action, m_window->windowHandle(), Qt::LeftButton, {}, centre);
+    ::clickTile(m_window.get(), k, action);
 }
 
 void TestMainWindow::windowFrame()

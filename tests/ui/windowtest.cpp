@@ -1,5 +1,8 @@
 #include "windowtest.h"
 
+#include "ui/frmmain.h"
+#include "ui/tileimage.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QInputDialog>
@@ -8,6 +11,31 @@
 #include <QTimer>
 
 #include <cmath>
+
+namespace {
+
+TileImage *tile(FrmMain *window, int k)
+{
+    return window->findChild<TileImage *>(QString("Image1_%1").arg(k));
+}
+
+} // namespace
+
+void layBoard(FrmMain *window, const QString &states)
+{
+    const auto *blue = window->findChild<TileImage *>("Img0");
+    const auto *red = window->findChild<TileImage *>("Img1");
+    for (int k = 0; k < 16; ++k) {
+        tile(window, k)->setTag(states.mid(k, 1));
+        tile(window, k)->setPicture((states[k] == u'1' ? red : blue)->picture());
+    }
+}
+
+void clickTile(FrmMain *window, int k, QTest::MouseAction action)
+{
+    const QPoint centre = tile(window, k)->mapTo(window, QPoint(25, 25));
+    QTest::mouseEvent(action, window->windowHandle(), Qt::LeftButton, {}, centre);
+}
 
 QRect fromTwips(int left, int top, int width, int height)
 {

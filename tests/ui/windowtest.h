@@ -3,11 +3,21 @@
 #include <QImage>
 #include <QRect>
 #include <QString>
+#include <QTest>
 #include <QWidget>
 
 #include <functional>
 
 // Helpers shared by the window tests.
+
+class FrmMain;
+
+// Lays out a board on the main window from 16 characters '0' (blue) and '1' (red), the way a
+// deal does: tag and picture of each tile.
+void layBoard(FrmMain *window, const QString &states);
+// Clicks tile k through the window system, as a player does, so that two presses in quick
+// succession arrive as a double click.
+void clickTile(FrmMain *window, int k, QTest::MouseAction action = QTest::MouseClick);
 
 // The design gives positions in twips; a widget must stand at the rounded pixel values.
 QRect fromTwips(int left, int top, int width, int height);

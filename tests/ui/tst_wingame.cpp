@@ -1,0 +1,209 @@
+#include "windowtest.h"
+
+#include "ui/application.h"
+#include "ui/frmmain.h"
+#include "ui/tileimage.h"
+
+#include <QDir>
+#include <QFile>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+// A won game on the real main window: the name prompt, the record file and the records window.
+class TestWinGame : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void firstWinEntersTable_data();
+    void firstWinEntersTable();
+    void namePromptAsDesigned();
+    void resultOutsideTableAsksNoName();
+    void unusableFileReportedOnce();
+
+private:
+    // Lays a board that the click on tile 0 solves, and clicks it: a win in one move.
+    void winInOneMove();
+    QString recordsPath() const { return m_dir->filePath("Records.dat"); }
+    QByteArray fileBytes() const;
+    // The rows of a records window as "place|name|moves", and its result line or "hidden".
+    static QStringList rows(QWidget *records);
+    static QString resultLine(QWidget *records);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<FrmMain> m_window;
+};
+
+void TestWinGame::initTestCase()
+{
+    setUpGame(*qApp);
+}
+
+void TestWinGame::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_window = std::make_unique<FrmMain>(recordsPath());
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+}
+
+void TestWinGame::cleanup()
+{
+    m_window.reset();
+    m_dir.reset();
+}
+
+void TestWinGame::winInOneMove()
+{
+    layBoard(m_window.get(), "0000011101110111");
+    clickTile(m_window.get(), 0);
+}
+
+QByteArray TestWinGame::fileBytes() const
+{
+    QFile file(recordsPath());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(no file)");
+}
+
+QStringList TestWinGame::rows(QWidget *records)
+{
+    QStringList rows;
+    for (int n = 1; n <= 5; ++n)
+        rows << records->findChild<QLabel *>(QString("LblMesto_%1").arg(n - 1))->text() + "|" +
+                    records->findChild<QLabel *>(QString("Label2_%1").arg(n))->text() + "|" +
+                    records->findChild<QLabel *>(QString("LblHod_%1").arg(n))->text();
+    return rows;
+}
+
+QString TestWinGame::resultLine(QWidget *records)
+{
+    const auto *line = records->findChild<QLabel *>("Label3");
+    return line->isVisibleTo(records) ? line->text() : QString("hidden");
+}
+
+void TestWinGame::firstWinEntersTable_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QByteArray>("nameBytes");
+    QTest::addColumn<QString>("shownName");
+    QTest::newRow("answered") << "Кот" << QByteArray("\xCA\xEE\xF2       ") << "Кот       ";
+    QTest::newRow("cancelled") << QString() << QByteArray(10, ' ') << QString(10, u' ');
+}
+
+void TestWinGame::firstWinEntersTable()
+{
+    QFETCH(QString, answer);
+    QFETCH(QByteArray, nameBytes);
+    QFETCH(QString, shownName);
+    QVERIFY(!QFile::exists(recordsPath()));
+    const QStringList emptyRows = {"2||0", "3||0", "4||0", "5||0"};
+
+    QStringList shown;
+    QString line;
+    answerWinDialogs(answer, [&](QWidget *records) {
+        shown = rows(records);
+        line = resultLine(records);
+    });
+    winInOneMove();
+
+    QCOMPARE(line, "Вы справились за 1 ходов");
+    QCOMPARE(shown, QStringList{"1|" + shownName + "|1"} + emptyRows);
+    QCOMPARE(fileBytes(), nameBytes + QByteArray("\x01\x00", 2) + QByteArray(48, '\0'));
+    QCOMPARE(m_window->findChild<QLabel *>("LblHod")->text(), "1");
+
+    // The records command shows the same table without the result line.
+    whenModalOpens([&](QWidget *records) {
+        shown = rows(records);
+        line = resultLine(records);
+        records->close();
+    });
+    QTest::mouseClick(m_window->findChild<QPushButton *>("CmdRecord"), Qt::LeftButton);
+    QCOMPARE(line, "hidden");
+    QCOMPARE(shown, QStringList{"1|" + shownName + "|1"} + emptyRows);
+}
+
+void TestWinGame::namePromptAsDesigned()
+{
+    bool checked = false;
+    whenModalOpens([&](QWidget *dialog) {
+        auto *prompt = qobject_cast<QInputDialog *>(dialog);
+        QVERIFY(prompt);
+        QCOMPARE(prompt->labelText(), "КАК ВАШЕ ИМЯ, НОВЫЙ РЕКОРДСМЕН?");
+        QCOMPARE(prompt->windowTitle(), "Рекорд");
+        QVERIFY(prompt->windowTitle() != m_window->windowTitle());
+        QCOMPARE(prompt->textValue(), QString());
+        QCOMPARE(prompt->okButtonText(), "OK");
+        QCOMPARE(prompt->cancelButtonText(), "Отмена");
+        checked = true;
+        whenModalOpens([](QWidget *records) { records->close(); });
+        prompt->reject();
+    });
+    winInOneMove();
+    QVERIFY(checked);
+}
+
+// A result equal to the fifth entry does not enter the table: no name is asked, the file keeps
+// its bytes, and the window still tells the result.
+void TestWinGame::resultOutsideTableAsksNoName()
+{
+    QByteArray full;
+    for (const char *name : {"A         ", "B         ", "C         ", "D         ", "E         "})
+        full += QByteArray(name) + QByteArray("\x01\x00", 2);
+    full += "tail";
+    QFile file(recordsPath());
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(full) == full.size());
+    file.close();
+
+    QString opened, line;
+    whenModalOpens([&](QWidget *dialog) {
+        opened = dialog->objectName();
+        line = resultLine(dialog);
+        dialog->close();
+    });
+    winInOneMove();
+    QCOMPARE(opened, "FrmRecord");
+    QCOMPARE(line, "Вы справились за 1 ходов");
+    QCOMPARE(fileBytes(), full);
+}
+
+// Records.dat that is a folder: one message in Russian naming the file, then the records window,
+// once; the game goes on with its board locked and its count kept.
+void TestWinGame::unusableFileReportedOnce()
+{
+    QVERIFY(QDir(m_dir->path()).mkdir("Records.dat"));
+    QStringList opened;
+    QString message;
+    std::function<void(QWidget *)> answer = [&](QWidget *dialog) {
+        opened << dialog->objectName();
+        if (auto *box = qobject_cast<QMessageBox *>(dialog)) {
+            message = box->text();
+            whenModalOpens(answer);
+            box->accept();
+        } else {
+            dialog->close();
+        }
+    };
+    whenModalOpens(answer);
+    winInOneMove();
+
+    QCOMPARE(opened, (QStringList{"FileError", "FrmRecord"}));
+    QVERIFY2(message.contains(QDir::toNativeSeparators(recordsPath())), qPrintable(message));
+    QVERIFY2(message.contains("Не удалось прочитать таблицу рекордов"), qPrintable(message));
+    QVERIFY2(message.contains("на месте файла находится папка"), qPrintable(message));
+    QVERIFY(m_window->isVisible());
+    QCOMPARE(m_window->findChild<QLabel *>("LblHod")->text(), "1");
+    QVERIFY(!m_window->findChild<TileImage *>("Image1_0")->isEnabled());
+}
+
+QTEST_MAIN(TestWinGame)
+#include "tst_wingame.moc"
