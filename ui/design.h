@@ -3,6 +3,8 @@
 #include <QFont>
 #include <QRect>
 
+class QColor;
+class QFrame;
 class QWidget;
 
 // The windows are laid out in twips, 15 to a pixel at 100 % scale.
@@ -21,3 +23,7 @@ constexpr QRect twipsRect(int left, int top, int width, int height)
 QFont designFont(qreal pointSize = 8.25, bool bold = false);
 
 void centreOnScreen(QWidget *window);
+
+// A frame without caption: an etched border around a group of controls.
+QFrame *createFrame(QWidget *parent, const char *name, QRect geometry);
+void setTextColour(QWidget *widget, QColor colour);

@@ -49,13 +49,6 @@ QLabel *DesignDialog::createLabel(QWidget *parent, const QString &name, const QS
     return label;
 }
 
-void DesignDialog::setTextColour(QLabel *label, QColor colour)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-}
-
 QLabel *DesignDialog::createImage(QWidget *parent, const char *name, const QString &picture,
                                   QRect geometry)
 {

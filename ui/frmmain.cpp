@@ -17,15 +17,6 @@
 
 namespace {
 
-QFrame *createFrame(QWidget *parent, const char *name, QRect geometry)
-{
-    auto *frame = new QFrame(parent);
-    frame->setObjectName(name);
-    frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    frame->setGeometry(geometry);
-    return frame;
-}
-
 QLabel *createLabel(QWidget *parent, const char *name, const QString &text, QRect geometry,
                     QColor colour, Qt::Alignment alignment)
 {
@@ -35,9 +26,7 @@ QLabel *createLabel(QWidget *parent, const char *name, const QString &text, QRec
     label->setFont(designFont(12, true));
     label->setAlignment(alignment | Qt::AlignVCenter);
     label->setAutoFillBackground(true);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
+    setTextColour(label, colour);
     return label;
 }
 

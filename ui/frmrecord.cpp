@@ -35,10 +35,7 @@ FrmRecord::FrmRecord(QWidget *parent)
 
 void FrmRecord::createTable()
 {
-    auto *frame = new QFrame(this);
-    frame->setObjectName("Frame1");
-    frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    frame->setGeometry(twipsRect(120, 480, 2900, 2055));
+    QFrame *frame = createFrame(this, "Frame1", twipsRect(120, 480, 2900, 2055));
 
     // The rows were placed by hand: their tops and the place labels' sizes differ by a few twips.
     struct Row

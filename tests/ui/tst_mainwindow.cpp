@@ -53,6 +53,8 @@ private:
     // Lays out a board from 16 characters '0' (blue) and '1' (red), the way a deal does.
     void lay(const QString &states);
     void clickTile(int k, QTest::MouseAction action = QTest::MouseClick);
+    // Plays the first move of a game: a winning one, answering the record dialogs, or not.
+    void playFirstMove(bool winning);
 
     std::unique_ptr<QTemporaryDir> m_recordsDir;
     std::unique_ptr<FrmMain> m_window;
@@ -103,6 +105,14 @@ void TestMainWindow::lay(const QString &states)
 void TestMainWindow::clickTile(int k, QTest::MouseAction action)
 {
     ::clickTile(m_window.get(), k, action);
+}
+
+void TestMainWindow::playFirstMove(bool winning)
+{
+    lay(winning ? "0000011101110111" : "0110100110010110");
+    if (winning)
+        answerWinDialogs("Тест");
+    clickTile(0);
 }
 
 void TestMainWindow::windowFrame()
@@ -228,9 +238,7 @@ void TestMainWindow::newGameUnlocks_data()
 void TestMainWindow::newGameUnlocks()
 {
     QFETCH(bool, fromMenu);
-    lay("0000011101110111");
-    answerWinDialogs("Тест");
-    clickTile(0);
+    playFirstMove(true);
     QCOMPARE(counter()->text(), "1");
     QVERIFY(!tile(3)->isEnabled());
 
@@ -296,10 +304,7 @@ void TestMainWindow::exitQuestionNoChangesNothing()
 {
     QFETCH(bool, locked);
     QFETCH(bool, fromMenu);
-    lay(locked ? "0000011101110111" : "0110100110010110");
-    if (locked)
-        answerWinDialogs("Тест");
-    clickTile(0);
+    playFirstMove(locked);
     const QString before = board();
     const QString count = counter()->text();
 
@@ -395,10 +400,7 @@ void TestMainWindow::commandsReachTheirWindows()
     QFETCH(QString, control);
     QFETCH(QString, window);
     QFETCH(bool, locked);
-    lay(locked ? "0000011101110111" : "0110100110010110");
-    if (locked)
-        answerWinDialogs("Тест");
-    clickTile(0);
+    playFirstMove(locked);
     const QString before = board();
     const QString count = counter()->text();
 
