@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QShowEvent>
 
 namespace {
 
@@ -59,6 +60,13 @@ FrmMain::FrmMain(const QString &recordsPath, QWidget *parent)
 
     m_game.setWinHook([this](qint16 moves) { AddResult(moves); });
     m_game.start();
+}
+
+void FrmMain::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous())
+        centreOnScreen(this);
 }
 
 void FrmMain::createBoard(QWidget *client)

@@ -27,6 +27,9 @@ public:
     // Asks whether to quit and, on "Да", ends the program at once.
     void ExitProgram();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void createBoard(QWidget *client);
     void createCounter(QWidget *client);

@@ -1,6 +1,5 @@
 #include "records/recordslocation.h"
 #include "ui/application.h"
-#include "ui/design.h"
 #include "ui/frmmain.h"
 
 #include <QApplication>
@@ -10,7 +9,6 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     setUpGame(app);
     FrmMain window(recordsFilePath());
-    centreOnScreen(&window);
     window.show();
     return app.exec();
 }

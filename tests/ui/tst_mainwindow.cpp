@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -125,6 +126,10 @@ void TestMainWindow::windowFrame()
     QVERIFY(flags & Qt::WindowCloseButtonHint);
     QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
     QVERIFY(!m_window->windowIcon().isNull());
+    const QPoint offCentre =
+        m_window->frameGeometry().center() - m_window->screen()->availableGeometry().center();
+    QVERIFY2(offCentre.manhattanLength() <= 1,
+             qPrintable(QString("off centre by %1, %2").arg(offCentre.x()).arg(offCentre.y())));
 }
 
 void TestMainWindow::controlGeometry_data()
