@@ -9,6 +9,8 @@
 void setUpGame(QApplication &app)
 {
     app.setApplicationName("pirk-perk");
+    // Lets the desktop match the windows to the installed launcher and its icon.
+    app.setDesktopFileName("example.pirk_perk.PirkPerk");
     app.setFont(designFont());
     auto *qtTexts = new QTranslator(&app);
     if (qtTexts->load(QLocale(QLocale::Russian), "qtbase", "_",

@@ -75,6 +75,7 @@ void FrmMain::createBoard(QWidget *client)
     for (int k = 0; k < TileCount; ++k) {
         auto *tile = new TileImage(frame);
         tile->setObjectName(QString("Image1_%1").arg(k));
+        tile->setPlace(QString("Ряд %1, столбец %2").arg(k / Side + 1).arg(k % Side + 1));
         tile->setGeometry(twipsRect(120 + 720 * (k % Side), 240 + 720 * (k / Side), 750, 750));
         connect(tile, &TileImage::clicked, this, [this, k] { m_game.PlayMove(k); });
         m_tiles[k] = tile;
@@ -94,17 +95,23 @@ void FrmMain::createBoard(QWidget *client)
 void FrmMain::createCounter(QWidget *client)
 {
     QFrame *frame = createFrame(client, "Frame1", twipsRect(3360, 1800, 1500, 855));
-    createLabel(frame, "Label1", "Ход", twipsRect(480, 120, 615, 255), QColor(0, 0, 255),
-                Qt::AlignLeft);
+    QLabel *heading = createLabel(frame, "Label1", "Ход", twipsRect(480, 120, 615, 255),
+                                  QColor(0, 0, 255), Qt::AlignLeft);
+    // The 12 pt bold line is taller than the label. Aligned to the bottom edge it stands where
+    // centring puts it at 100 %, and keeps the descender of "д" whole at 200 %, where centring
+    // would cut its last row.
+    heading->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
     m_lblHod = createLabel(frame, "LblHod", "0", twipsRect(600, 480, 375, 255), QColor(255, 128, 0),
                            Qt::AlignHCenter);
 }
 
 QPushButton *FrmMain::createButton(QWidget *client, const char *name, const QString &picture,
-                                   int top)
+                                   const QString &word, int top)
 {
     auto *button = new QPushButton(client);
     button->setObjectName(name);
+    // The word is drawn in the picture; screen readers are told it.
+    button->setAccessibleName(word);
     button->setGeometry(twipsRect(3360, top, 1500, 375));
     const QSize face(100, 20);
     button->setIcon(::picture(picture, face));
@@ -114,10 +121,10 @@ QPushButton *FrmMain::createButton(QWidget *client, const char *name, const QStr
 
 void FrmMain::createButtons(QWidget *client)
 {
-    QPushButton *cmdNew = createButton(client, "CmdNew", "btn_new", 120);
-    QPushButton *cmdHelp = createButton(client, "CmdHelp", "btn_help", 600);
-    QPushButton *cmdRecord = createButton(client, "CmdRecord", "btn_records", 1080);
-    QPushButton *cmdExit = createButton(client, "cmdExit", "btn_exit", 3000);
+    QPushButton *cmdNew = createButton(client, "CmdNew", "btn_new", "Новая", 120);
+    QPushButton *cmdHelp = createButton(client, "CmdHelp", "btn_help", "Правила", 600);
+    QPushButton *cmdRecord = createButton(client, "CmdRecord", "btn_records", "Рекорды", 1080);
+    QPushButton *cmdExit = createButton(client, "cmdExit", "btn_exit", "Выход", 3000);
 
     connect(cmdNew, &QPushButton::clicked, this, [this] { m_game.newGameCommand(); });
     connect(cmdHelp, &QPushButton::clicked, this, [this] { showModal<FrmHelp>(this); });
@@ -204,4 +211,5 @@ void FrmMain::setTileEnabled(int k, bool enabled)
 void FrmMain::setCounterCaption(const QString &caption)
 {
     m_lblHod->setText(caption);
+    m_lblHod->setAccessibleName("Ходов сделано: " + caption);
 }

@@ -35,7 +35,8 @@ private:
     void createCounter(QWidget *client);
     void createButtons(QWidget *client);
     void createMenus();
-    QPushButton *createButton(QWidget *client, const char *name, const QString &picture, int top);
+    QPushButton *createButton(QWidget *client, const char *name, const QString &picture,
+                              const QString &word, int top);
     // The records command: the table without a result line.
     void showRecords();
     void AddResult(qint16 moves);
