@@ -53,6 +53,8 @@ void FrmRecord::createTable()
                     twipsRect(120, row.top, row.placeWidth, row.placeHeight));
         m_names[i] = createLabel(frame, QString("Label2_%1").arg(i + 1), "LblName",
                                  twipsRect(480, row.nameTop, 1455, 200));
+        // A name is shown letter for letter, even one that looks like markup.
+        m_names[i]->setTextFormat(Qt::PlainText);
         m_moves[i] = createLabel(frame, QString("LblHod_%1").arg(i + 1), "0",
                                  twipsRect(2280, row.top, 495, 195));
     }

@@ -4,8 +4,9 @@
 
 class QWidget;
 
-// The question put to a new record holder. The field takes a name of any length: the record
-// table keeps its first ten characters, and a field that cut it short could split a character.
+// The question put to a new record holder. The field does not stop at ten: the record table
+// keeps the first ten characters as a player sees them, where a field counting code units could
+// split one.
 class NameInputBox : public NamePrompt
 {
 public:

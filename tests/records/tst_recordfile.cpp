@@ -4,11 +4,11 @@
 #include "records/recordslocation.h"
 
 #include "filesizelimit.h"
+#include "writeprotection.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QScopeGuard>
 #include <QSet>
 #include <QTemporaryDir>
@@ -116,6 +116,12 @@ void TestRecordFile::recordBytes_data()
                                 << hex("3F612020202020202020 0100");
     QTest::newRow("decomposed й") << true << QString(u"и\u0306"_s).repeated(11) << 1
                                   << hex("E9E9E9E9E9E9E9E9E9E9 0100");
+    QTest::newRow("control characters, CR LF as one")
+        << true << u"a\tb\nc\r\nd\x01"_s << 1 << hex("6109620A633F64012020 0100");
+    QTest::newRow("NUL inside") << true << u"ab"_s + QChar(0) + u"cd"_s << 1
+                                << hex("61620063642020202020 0100");
+    QTest::newRow("right-to-left override")
+        << true << u"\u202Eשלום Вова"_s << 1 << hex("3F3F3F3F3F20C2EEE2E0 0100");
     QTest::newRow("accent without a composed form")
         << true << QString(u"ы\u0301"_s).repeated(12) << 1 << hex("3F3F3F3F3F3F3F3F3F3F 0100");
 }
@@ -194,16 +200,8 @@ void TestRecordFile::writeProtectedFileLoads()
     QTemporaryDir dir;
     const QString path = dir.filePath(u"Records.dat"_s);
     writeFile(path, SampleBytes);
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-    // Permission bits do not stop root; the immutable flag does, where the file system has it.
-    bool immutable = false;
-    if (QFile probe(path); probe.open(QIODevice::ReadWrite))
-        immutable = QProcess::execute(u"chattr"_s, {u"+i"_s, path}) == 0;
-    const auto unprotect = qScopeGuard([&] {
-        if (immutable)
-            QProcess::execute(u"chattr"_s, {u"-i"_s, path});
-    });
-    if (QFile probe(path); probe.open(QIODevice::ReadWrite))
+    const WriteProtection protection(path);
+    if (!protection.isActive())
         QSKIP("cannot write-protect a file here");
 
     RecordTable table;

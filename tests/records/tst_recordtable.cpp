@@ -2,12 +2,16 @@
 #include "records/recordtable.h"
 
 #include "filesizelimit.h"
+#include "writeprotection.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <functional>
+#include <memory>
 
 using namespace Qt::Literals::StringLiterals;
 using Reason = RecordFileError::Reason;
@@ -21,9 +25,13 @@ public:
     QString askName() override
     {
         ++asked;
+        if (whileAsking)
+            whileAsking();
         return m_answer;
     }
     int asked = 0;
+    // Runs while the prompt is open: after the table was loaded, before it is saved.
+    std::function<void()> whileAsking;
 
 private:
     QString m_answer;
@@ -56,6 +64,9 @@ QByteArray rec(const char *name, qint16 moves)
 }
 
 const QByteArray Empty(12, '\0');
+
+// What happens to the file while the player types a name.
+enum class Change { Removed, Shortened, ReplacedByFolder, FolderRemoved, WriteProtected };
 
 QByteArray fileBytes(const QString &path)
 {
@@ -90,6 +101,8 @@ private slots:
     void unusableFileReportedOnce_data();
     void unusableFileReportedOnce();
     void failedSaveReportedOnce();
+    void fileChangedWhileAsking_data();
+    void fileChangedWhileAsking();
 };
 
 void TestRecordTable::insert_data()
@@ -324,6 +337,93 @@ void TestRecordTable::failedSaveReportedOnce()
              QStringList{u"result 12"_s} + rowsOf(QByteArray()) + QStringList{u"exec"_s});
     QCOMPARE(keeper.table().entry(1), RecordEntry());
     QCOMPARE(fileBytes(path), QByteArray());
+}
+
+void TestRecordTable::fileChangedWhileAsking_data()
+{
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<bool>("saved");
+    QTest::addColumn<Reason>("reason");
+    QTest::addColumn<QByteArray>("after");
+    const QByteArray full =
+        rec("A", 10) + rec("B", 20) + rec("C", 30) + rec("D", 40) + rec("E", 50) + "tail";
+    const QByteArray entered =
+        rec("N", 5) + rec("A", 10) + rec("B", 20) + rec("C", 30) + rec("D", 40);
+    // A file that is gone or shorter is written anew, whole: the save does not fail.
+    QTest::newRow("removed") << Change::Removed << true << Reason::OpenFailed << entered;
+    QTest::newRow("replaced by a shorter one")
+        << Change::Shortened << true << Reason::OpenFailed << entered;
+    QTest::newRow("replaced by a folder")
+        << Change::ReplacedByFolder << false << Reason::IsDirectory << QByteArray();
+    QTest::newRow("its folder removed")
+        << Change::FolderRemoved << false << Reason::FolderMissing << QByteArray();
+    QTest::newRow("write-protected")
+        << Change::WriteProtected << false << Reason::AccessDenied << full;
+}
+
+// The table was loaded before the change; the records window shows what the file holds after
+// the save, so a save that failed never shows the new result.
+void TestRecordTable::fileChangedWhileAsking()
+{
+    QFETCH(Change, change);
+    QFETCH(bool, saved);
+    QFETCH(Reason, reason);
+    QFETCH(QByteArray, after);
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(u"records"_s);
+    QVERIFY(QDir().mkdir(folder));
+    const QString path = folder + u"/Records.dat"_s;
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(rec("A", 10) + rec("B", 20) + rec("C", 30) + rec("D", 40) + rec("E", 50) +
+                   "tail");
+    }
+
+    FakeErrors errors;
+    RecordKeeper keeper(RecordFile(path), errors);
+    FakePrompt prompt(u"N"_s);
+    FakeView view;
+    std::unique_ptr<WriteProtection> protection;
+    prompt.whileAsking = [&] {
+        switch (change) {
+        case Change::Removed:
+            QFile::remove(path);
+            break;
+        case Change::Shortened: {
+            QFile file(path);
+            if (file.open(QIODevice::WriteOnly))
+                file.write("a shorter file");
+            break;
+        }
+        case Change::ReplacedByFolder:
+            QFile::remove(path);
+            QDir().mkdir(path);
+            break;
+        case Change::FolderRemoved:
+            QDir(folder).removeRecursively();
+            break;
+        case Change::WriteProtected:
+            protection = std::make_unique<WriteProtection>(path);
+            break;
+        }
+    };
+    const int place = keeper.AddResult(5, prompt, view);
+    if (protection && !protection->isActive())
+        QSKIP("cannot write-protect a file here");
+
+    QCOMPARE(prompt.asked, 1);
+    QCOMPARE(place, saved ? 1 : 0);
+    QCOMPARE(fileBytes(path), after);
+    QCOMPARE(view.calls, QStringList{u"result 5"_s} + rowsOf(after) + QStringList{u"exec"_s});
+    if (saved) {
+        QVERIFY(errors.errors.isEmpty());
+    } else {
+        QCOMPARE(errors.errors.size(), 1);
+        QCOMPARE(errors.errors[0].reason, reason);
+        QCOMPARE(errors.errors[0].operation, RecordFileError::Operation::Write);
+        QCOMPARE(errors.errors[0].filePath, path);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestRecordTable)
