@@ -1,40 +1,43 @@
 #include "ui/pictures.h"
 
+#include "ui/picturedrawing.h"
+
+#include <QFile>
 #include <QGuiApplication>
-#include <QPainter>
-#include <QSvgRenderer>
+#include <QImageReader>
 
 namespace {
 
-QPixmap render(QSvgRenderer &renderer, QSize size, qreal scale)
+// The pictures the windows show at 100 % and 200 % display scale were drawn when the game was
+// built (see ui/CMakeLists.txt), so that a window opening need not draw them; any other is drawn
+// now, the same way.
+QImage pictureImage(const QString &name, QSize pixels)
 {
-    QPixmap pixmap(size * scale);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    renderer.render(&painter);
-    painter.end();
-    pixmap.setDevicePixelRatio(scale);
-    return pixmap;
-}
-
-QString pictureFile(const QString &name)
-{
-    return QStringLiteral(":/pictures/%1.svg").arg(name);
+    QFile prerendered(":/prerendered/" + prerenderedFileName(name, pixels));
+    if (prerendered.open(QIODevice::ReadOnly)) {
+        QImageReader reader(&prerendered, "png");
+        // The format is known: no image format plugin needs to be loaded and asked.
+        reader.setAutoDetectImageFormat(false);
+        if (QImage image = reader.read(); !image.isNull())
+            return image;
+    }
+    return drawPicture(":/pictures/" + name + ".svg", pixels);
 }
 
 } // namespace
 
 QPixmap picture(const QString &name, QSize size)
 {
-    QSvgRenderer renderer(pictureFile(name));
-    return render(renderer, size, qApp->devicePixelRatio());
+    const qreal scale = qApp->devicePixelRatio();
+    QPixmap pixmap = QPixmap::fromImage(pictureImage(name, size * scale));
+    pixmap.setDevicePixelRatio(scale);
+    return pixmap;
 }
 
 QIcon pictureIcon(const QString &name)
 {
-    QSvgRenderer renderer(pictureFile(name));
     QIcon icon;
     for (int side : {16, 24, 32, 48, 64})
-        icon.addPixmap(render(renderer, QSize(side, side), 1));
+        icon.addPixmap(QPixmap::fromImage(pictureImage(name, QSize(side, side))));
     return icon;
 }

@@ -46,13 +46,13 @@ public:
     }
     bool picturesMatchTags() const
     {
-        return std::all_of(tiles.begin(), tiles.end(), [](const Tile &t) {
-            return t.tag == QString::number(int(t.picture));
-        });
+        return std::all_of(tiles.begin(), tiles.end(),
+                           [](const Tile &t) { return t.tag == QString::number(int(t.picture)); });
     }
     int enabledCount() const
     {
-        return int(std::count_if(tiles.begin(), tiles.end(), [](const Tile &t) { return t.enabled; }));
+        return int(
+            std::count_if(tiles.begin(), tiles.end(), [](const Tile &t) { return t.enabled; }));
     }
 };
 
