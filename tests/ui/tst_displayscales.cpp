@@ -226,18 +226,6 @@ void TestDisplayScales::textsAreWhole()
 {
     QFETCH(QString, window);
     withWindow(window, [](QWidget *shown) {
-        auto inkRows = [](QLabel *label) {
-            const QImage image = render(label);
-            const QRgb background = label->palette().color(label->backgroundRole()).rgb();
-            int rows = 0;
-            for (int y = 0; y < image.height(); ++y)
-                for (int x = 0; x < image.width(); ++x)
-                    if (image.pixel(x, y) != background) {
-                        ++rows;
-                        break;
-                    }
-            return rows;
-        };
         int checked = 0;
         for (QLabel *label : shown->findChildren<QLabel *>()) {
             if (!label->isVisible() || label->text().isEmpty())

@@ -185,18 +185,6 @@ void TestRecordsWindow::labels()
 // shows as many rows of ink as the same text in a label with room to spare.
 void TestRecordsWindow::headingKeepsItsDescenders()
 {
-    auto inkRows = [](QLabel *label) {
-        const QImage image = render(label);
-        const QRgb background = label->palette().color(QPalette::Window).rgb();
-        int rows = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                if (image.pixel(x, y) != background) {
-                    ++rows;
-                    break;
-                }
-        return rows;
-    };
     QLabel *heading = label("Label1");
     QLabel roomy(heading->text());
     roomy.setFont(heading->font());

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QInputDialog>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -46,6 +47,20 @@ QRect fromTwips(int left, int top, int width, int height)
 QImage render(QWidget *widget)
 {
     return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+int inkRows(QLabel *label)
+{
+    const QImage image = render(label);
+    const QRgb background = label->palette().color(label->backgroundRole()).rgb();
+    int rows = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != background) {
+                ++rows;
+                break;
+            }
+    return rows;
 }
 
 void whenModalOpens(std::function<void(QWidget *dialog)> action)

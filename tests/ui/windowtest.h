@@ -11,6 +11,7 @@
 // Helpers shared by the window tests.
 
 class FrmMain;
+class QLabel;
 
 // Lays out a board on the main window from 16 characters '0' (blue) and '1' (red), the way a
 // deal does: tag and picture of each tile.
@@ -24,6 +25,9 @@ QRect fromTwips(int left, int top, int width, int height);
 
 // Renders a widget at the display's scale, as it appears on screen.
 QImage render(QWidget *widget);
+// The pixel rows of a rendered label that hold any ink: a clipped text has fewer than the same
+// text in a label with room to spare.
+int inkRows(QLabel *label);
 
 // Answers the dialogs of a won game, as soon as they open: types name into the name prompt (a
 // null name cancels it) when the result enters the table, then hands the records window to
