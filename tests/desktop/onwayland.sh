@@ -59,7 +59,7 @@ env -u DISPLAY -u QT_SCALE_FACTOR QT_QPA_PLATFORM=wayland QT_IM_MODULE=compose \
     "$@" 2>"$runtime/client.log" || status=$?
 # The program's own messages, without the protocol log.
 grep -v -E '^\[ *[0-9]+\.[0-9]+\] ' "$runtime/client.log" || true
-toplevel='^\[ *[0-9.]+\].* -> xdg_surface@[0-9]+\.get_toplevel'
+toplevel='^\[ *[0-9.]+\].* -> xdg_surface[@#][0-9]+\.get_toplevel'
 windows=$(grep -c -E "$toplevel" "$runtime/client.log" || true)
 echo "$windows windows shown on Wayland (weston $(weston --version | cut -d' ' -f2), headless)"
 [ "$status" -eq 0 ] || {
