@@ -8,6 +8,16 @@
 #include <QStyleHints>
 #include <QTranslator>
 
+void setUpEnvironment()
+{
+    // Qt's GTK platform theme starts GTK, whose own accessibility bridge would put a second,
+    // empty application of the game's name on the screen-reader bus: the game has no GTK windows
+    // to show there, Qt itself presents every window. A value the user set is kept, so that the
+    // bridge can still be asked for.
+    if (!qEnvironmentVariableIsSet("NO_AT_BRIDGE"))
+        qputenv("NO_AT_BRIDGE", "1");
+}
+
 void setUpGame(QApplication &app)
 {
     app.setApplicationName("pirk-perk");

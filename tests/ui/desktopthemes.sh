@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # desktopthemes.sh pixels RENDER_WINDOW DESKTOP_COLOUR
+# desktopthemes.sh bus GAME
 #
 # The game under the real platform themes of two desktops, on a headless X display: Qt's KDE theme
 # reading a kdeglobals colour scheme, and Qt's GTK 3 theme with GTK's Adwaita.
 # - pixels: every window and dialog that render-window draws looks the same, pixel for pixel, on
 #   each desktop's dark colour scheme as on its light one.
+# - bus: with the GTK theme, exactly one application named pirk-perk shows on the screen-reader
+#   bus (AT-SPI), and it holds the main window.
 # A missing program skips the test (exit code 77) with the reason.
 set -euo pipefail
 mode=$1
@@ -111,10 +114,59 @@ pixels() {
     return $failed
 }
 
+# a11y ADDRESS DESTINATION PATH PROPERTY: one property of an object on the screen-reader bus.
+a11y() {
+    gdbus call --address "$1" --dest "$2" --object-path "$3" \
+        --method org.freedesktop.DBus.Properties.Get org.a11y.atspi.Accessible "$4" |
+        sed -n "s/^(<\(.*\)>,)$/\1/p" | sed "s/^'\(.*\)'$/\1/"
+}
+
+# games ADDRESS: one line for each application named pirk-perk on the screen-reader bus, with the
+# names of its windows.
+games() {
+    local bus path child line
+    gdbus call --address "$1" --dest org.a11y.atspi.Registry \
+        --object-path /org/a11y/atspi/accessible/root \
+        --method org.a11y.atspi.Accessible.GetChildren | grep -o "(':[0-9.]*', [^)]*)" |
+        tr -d "(),'" | awk '{ print $1, $NF }' | while read -r bus path; do
+        [ "$(a11y "$1" "$bus" "$path" Name)" = pirk-perk ] || continue
+        line="application $bus:"
+        for index in $(seq 0 $(($(a11y "$1" "$bus" "$path" ChildCount) - 1))); do
+            child=$(gdbus call --address "$1" --dest "$bus" --object-path "$path" \
+                --method org.a11y.atspi.Accessible.GetChildAtIndex "$index" | tr -d "(),'" |
+                awk '{ print $NF }')
+            line+=" window \"$(a11y "$1" "$bus" "$child" Name)\""
+        done
+        echo "$line"
+    done
+}
+
+bus() {
+    command -v dbus-run-session >/dev/null || skip "dbus-run-session is missing (package dbus)"
+    command -v gdbus >/dev/null || skip "gdbus is missing (package libglib2.0-bin)"
+    [ -x /usr/libexec/at-spi-bus-launcher ] || skip "the AT-SPI bus is missing (package at-spi2-core)"
+    # The game keeps its records beside its program file: a copy of it runs in the scratch folder.
+    cp "$1" "$work/pirk-perk"
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+    export -f a11y games
+    on_desktop gnome light dbus-run-session -- bash -c '
+        "$1" &
+        address=$(gdbus call --session --dest org.a11y.Bus --object-path /org/a11y/bus \
+            --method org.a11y.Bus.GetAddress | sed -n "s/^(.\(.*\).,)$/\1/p")
+        for _ in $(seq 150); do games "$address" | grep -q window && break || sleep 0.2; done
+        sleep 1 # room for a late second registration
+        found=$(games "$address")
+        kill %1
+        echo "${found:-no application named pirk-perk}"
+        [ "$(echo "$found" | grep -c "window \"Пирк-Перк\"")" = 1 ] &&
+            [ "$(echo "$found" | grep -c application)" = 1 ]' bash "$work/pirk-perk"
+}
+
 case $mode in
 pixels) pixels "$2" "$3" ;;
+bus) bus "$2" ;;
 *)
-    echo "usage: desktopthemes.sh pixels RENDER_WINDOW DESKTOP_COLOUR" >&2
+    echo "usage: desktopthemes.sh pixels RENDER_WINDOW DESKTOP_COLOUR | bus GAME" >&2
     exit 2
     ;;
 esac
