@@ -4,13 +4,37 @@
 
 #include <QApplication>
 #include <QLibraryInfo>
+#include <QStyleFactory>
+#include <QStyleHints>
 #include <QTranslator>
+
+void setUpEnvironment()
+{
+    // Qt's GTK platform theme starts GTK, whose own accessibility bridge would put a second,
+    // empty application of the game's name on the screen-reader bus: the game has no GTK windows
+    // to show there, Qt itself presents every window. A value the user set is kept, so that the
+    // bridge can still be asked for.
+    if (!qEnvironmentVariableIsSet("NO_AT_BRIDGE"))
+        qputenv("NO_AT_BRIDGE", "1");
+}
 
 void setUpGame(QApplication &app)
 {
     app.setApplicationName("pirk-perk");
     // Lets the desktop match the windows to the installed launcher and its icon.
     app.setDesktopFileName("example.pirk_perk.PirkPerk");
+    // The windows look as designed whatever the desktop's style and colour scheme: a dark scheme
+    // would put the design's blue headings and light result band on a dark background. Set with
+    // no class name, the palette and the font also replace those a platform theme hands single
+    // widget classes (buttons, menus, message boxes); set explicitly, they stay when the desktop
+    // changes its theme while the game runs.
+    QApplication::setStyle(QStyleFactory::create("Fusion"));
+    QApplication::setPalette(designPalette());
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    // From Qt 6.8 a program can also ask for the light scheme, for whatever follows the scheme
+    // rather than the palette.
+    QGuiApplication::styleHints()->setColorScheme(Qt::ColorScheme::Light);
+#endif
     app.setFont(designFont());
     auto *qtTexts = new QTranslator(&app);
     if (qtTexts->load(QLocale(QLocale::Russian), "qtbase", "_",

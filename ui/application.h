@@ -2,6 +2,11 @@
 
 class QApplication;
 
-// What the game sets on the application before its first window: its name and launcher, its font,
-// and Russian for Qt's own texts (dialog buttons, context menus) whatever the system's language.
+// What the game sets in its own environment before it makes its QApplication, which loads the
+// desktop's platform theme.
+void setUpEnvironment();
+
+// What the game sets on the application before its first window: its name and launcher, its
+// style, palette and font, and Russian for Qt's own texts (dialog buttons, context menus) whatever
+// the system's language.
 void setUpGame(QApplication &app);

@@ -6,6 +6,7 @@
 
 int main(int argc, char *argv[])
 {
+    setUpEnvironment();
     QApplication app(argc, argv);
     setUpGame(app);
     FrmMain window(recordsFilePath());
