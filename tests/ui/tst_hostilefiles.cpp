@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -371,11 +372,16 @@ void TestHostileFiles::hostileSurroundings()
     }
     startGame(path);
 
-    if (asNobody)
-        ::setfsuid(65534);
-    const Seen seen = win(u"Смелый"_s, whileAsking);
-    if (asNobody)
-        ::setfsuid(0);
+    Seen seen;
+    {
+        if (asNobody)
+            ::setfsuid(65534);
+        const auto asRootAgain = qScopeGuard([asNobody] {
+            if (asNobody)
+                ::setfsuid(0);
+        });
+        seen = win(u"Смелый"_s, whileAsking);
+    }
 
     QCOMPARE(seen.opened, opened);
     QCOMPARE(seen.messages.size(), problem.isEmpty() ? 0 : 1);
