@@ -10,11 +10,19 @@ int RecordKeeper::AddResult(qint16 moves, NamePrompt &prompt, RecordsView &view)
 {
     int place = 0;
     RecordFileResult failure = m_file.LoadRecords(m_table);
-    if (!failure && m_table.qualifies(moves)) {
-        place = m_table.insert(moves, prompt.askName());
-        failure = m_file.SaveRecords(m_table);
-        if (failure)
-            place = 0;
+    if (failure) {
+        failure->operation = RecordFileError::Operation::Enter;
+    } else if (m_table.qualifies(moves)) {
+        failure = m_file.checkWritable();
+        if (!failure) {
+            const QString name = prompt.askName();
+            failure = m_file.SaveRecords([&](RecordTable &table) {
+                place = table.insert(moves, name);
+                return place != 0;
+            });
+            if (failure)
+                place = 0;
+        }
     }
     if (failure)
         m_errors.reportFileError(*failure);
@@ -31,12 +39,10 @@ void RecordKeeper::showRecords(RecordsView &view)
 
 void RecordKeeper::ViewRec(RecordsView &view, bool failureReported)
 {
+    const RecordFileResult failure = m_file.LoadRecords(m_table);
+    if (failure && !failureReported)
+        m_errors.reportFileError(*failure);
     for (int n = 1; n <= RecordTable::SlotCount; ++n) {
-        const RecordFileResult failure = m_file.ReadRecord(n, m_table);
-        if (failure && !failureReported) {
-            m_errors.reportFileError(*failure);
-            failureReported = true;
-        }
         const RecordEntry &entry = m_table.entry(n);
         view.setRow(n, entry.name(), entry.moves());
     }

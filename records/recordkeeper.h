@@ -39,20 +39,24 @@ public:
 
 // What the record table does for the game: enter a won game, and show the table.
 //
-// The table is read from the file before every use and written back before anything is shown.
-// A failing file never ends the game: each call reports at most one failure, its first, to the
-// sink, before the window opens; the window opens in every case and shows what could be read,
-// an unreadable record as an empty row. When the table cannot be loaded, a won game is not
-// entered (no name is asked for, nothing is written), since writing would overwrite records
-// that could not be seen.
+// The table is read from the file before every use. A failing file never ends the game: each
+// call reports at most one failure, its first, to the sink, before the window opens; the window
+// opens in every case and shows what the file holds (five empty rows when it cannot be read).
+//
+// Several copies of the game may share the file. A won game's result is sorted into the table as
+// it stands once the name has been entered, read again then under the file's lock; a result that
+// no longer qualifies by then is not entered. No lock is held while the prompt is open. No name
+// is asked for a result that cannot be kept: when the table cannot be read (writing would
+// overwrite records that could not be seen) or the file cannot be written.
 class RecordKeeper
 {
 public:
     RecordKeeper(RecordFile file, RecordFileErrorSink &errors);
 
     // After a game won in `moves` moves: when the result qualifies, asks for a name, sorts the new
-    // entry in and saves the table; then shows the window with the result line. Returns the slot
-    // the result was saved in, or 0 when it did not enter the table or the save failed.
+    // entry into the table as the file then holds it and saves the table; then shows the window
+    // with the result line. Returns the slot the result was saved in, or 0 when it did not enter
+    // the table or the save failed.
     int AddResult(qint16 moves, NamePrompt &prompt, RecordsView &view);
     // The records command: the window without the result line.
     void showRecords(RecordsView &view);
@@ -61,8 +65,8 @@ public:
     const RecordTable &table() const { return m_table; }
 
 private:
-    // Fills the rows from the file, one record at a time, and shows the window. Reports a read
-    // failure only when this call has not reported one yet.
+    // Fills the rows from the file and shows the window. Reports a read failure only when this
+    // call has not reported one yet.
     void ViewRec(RecordsView &view, bool failureReported);
 
     RecordFile m_file;

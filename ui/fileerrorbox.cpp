@@ -5,16 +5,24 @@
 
 namespace {
 
-QString reasonText(RecordFileError::Reason reason)
+QString reasonText(const RecordFileError &error)
 {
     using Reason = RecordFileError::Reason;
-    switch (reason) {
+    switch (error.reason) {
     case Reason::IsDirectory:
         return "на месте файла находится папка";
     case Reason::FolderMissing:
         return "папки этого файла нет";
+    case Reason::NotRegularFile:
+        return "это не обычный файл, а канал, устройство или сокет";
     case Reason::AccessDenied:
-        return "нет прав доступа к файлу";
+        return error.operation == RecordFileError::Operation::Write
+                   ? "файл защищён от записи, или нет права его изменять"
+                   : "нет прав доступа к файлу";
+    case Reason::ReadOnlyFileSystem:
+        return "файловая система доступна только для чтения";
+    case Reason::Busy:
+        return "файл занят другой копией игры";
     case Reason::OpenFailed:
         return "файл не открывается";
     case Reason::ReadFailed:
@@ -31,11 +39,14 @@ QString reasonText(RecordFileError::Reason reason)
 
 QString FileErrorBox::message(const RecordFileError &error)
 {
-    const QString what = error.operation == RecordFileError::Operation::Write
-                             ? "Рекорд не сохранён: не удалось записать файл"
-                             : "Не удалось прочитать таблицу рекордов из файла";
+    using Operation = RecordFileError::Operation;
+    const QString what =
+        error.operation == Operation::Write ? "Рекорд не сохранён: не удалось записать файл"
+        : error.operation == Operation::Enter ? "Результат не внесён в таблицу рекордов: не "
+                                                "удалось прочитать файл"
+                                              : "Не удалось прочитать таблицу рекордов из файла";
     return QString("%1\n%2\n\nПричина: %3.")
-        .arg(what, QDir::toNativeSeparators(error.filePath), reasonText(error.reason));
+        .arg(what, QDir::toNativeSeparators(error.filePath), reasonText(error));
 }
 
 void FileErrorBox::reportFileError(const RecordFileError &error)

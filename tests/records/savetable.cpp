@@ -1,44 +1,83 @@
-// savetable PATH WRITER ROUNDS GO — one running game's saves, for the test of two games saving
-// at once. Waits until the file GO exists, then saves a table ROUNDS times to the records file
-// PATH. Round r's record n is named "<WRITER><n>-<r>" and holds movesFor(WRITER, n, r) moves, so
-// that a record put together from two writes shows. Prints when it started and ended saving, in
-// nanoseconds of the system's monotonic clock, then ends when its standard input closes. Exits
-// with 1 when a save fails.
-#include "savedrecord.h"
-
-#include "records/recordfile.h"
+// savetable PATH NAME MOVES ROUNDS [DELAY GO] — a running game that wins ROUNDS games and enters
+// each through the game's own save path, RecordKeeper::AddResult, into the records file PATH.
+// Round r is won in MOVES - 2r moves; asked for a name, the player answers "NAME-r" ("NAME" for a
+// single round) after a random pause of up to DELAY microseconds, as another copy of the game may
+// save meanwhile. Waits for the file GO to exist first, when given. Prints the slot each result
+// went to (0: not entered) on one line, then when it started and ended, in nanoseconds of the
+// system's monotonic clock. Exits with 1 when the game reported a file failure.
+#include "records/recordkeeper.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QThread>
 
 #include <chrono>
 #include <cstdio>
 
+namespace {
+
+class Player : public NamePrompt
+{
+public:
+    Player(QString name, int delay) : m_name(std::move(name)), m_delay(delay) {}
+    QString askName() override
+    {
+        if (m_delay > 0)
+            QThread::usleep(QRandomGenerator::global()->bounded(m_delay));
+        return m_name;
+    }
+
+private:
+    QString m_name;
+    int m_delay;
+};
+
+class NoWindow : public RecordsView
+{
+public:
+    void setRow(int, const QString &, qint16) override {}
+    void showResult(qint16) override {}
+    void hideResult() override {}
+    void showModal() override {}
+};
+
+class Failures : public RecordFileErrorSink
+{
+public:
+    void reportFileError(const RecordFileError &error) override
+    {
+        std::fprintf(stderr, "savetable: failure %d: %s\n", int(error.reason),
+                     qPrintable(error.detail));
+        failed = true;
+    }
+    bool failed = false;
+};
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() != 5)
+    if (args.size() != 5 && args.size() != 7)
         return 2;
-    const RecordFile file(args[1]);
-    const QChar writer = args[2].front();
-    const int rounds = args[3].toInt();
-    while (!QFile::exists(args[4]))
+    const QString name = args[2];
+    const int moves = args[3].toInt();
+    const int rounds = args[4].toInt();
+    const int delay = args.size() == 7 ? args[5].toInt() : 0;
+    while (args.size() == 7 && !QFile::exists(args[6]))
         QThread::usleep(100);
 
+    Failures failures;
+    RecordKeeper keeper(RecordFile(args[1]), failures);
+    NoWindow window;
     const auto now = [] { return std::chrono::steady_clock::now().time_since_epoch().count(); };
     const auto started = now();
     for (int round = 0; round < rounds; ++round) {
-        RecordTable table;
-        for (int n = 1; n <= RecordTable::SlotCount; ++n)
-            table.setEntry(n, savedRecord(writer, n, round));
-        if (file.SaveRecords(table))
-            return 1;
+        Player player(rounds == 1 ? name : QStringLiteral("%1-%2").arg(name).arg(round), delay);
+        std::printf("%d ", keeper.AddResult(qint16(moves - 2 * round), player, window));
     }
-    std::printf("%lld %lld\n", static_cast<long long>(started), static_cast<long long>(now()));
-    std::fflush(stdout);
-    while (std::fgetc(stdin) != EOF) {
-    }
-    return 0;
+    std::printf("\n%lld %lld\n", static_cast<long long>(started), static_cast<long long>(now()));
+    return failures.failed ? 1 : 0;
 }

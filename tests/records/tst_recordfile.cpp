@@ -14,6 +14,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <QElapsedTimer>
+#include <sys/file.h>
+#include <sys/stat.h>
+
 using namespace Qt::Literals::StringLiterals;
 using Reason = RecordFileError::Reason;
 
@@ -54,6 +58,15 @@ RecordTable sampleTable()
     return table;
 }
 
+// A save's change that puts table in place of what the file holds.
+RecordFile::Change replaceWith(const RecordTable &table)
+{
+    return [table](RecordTable &stored) {
+        stored = table;
+        return true;
+    };
+}
+
 const QByteArray SampleBytes =
     QByteArray::fromHex("CAEEF220202020202020 1900") + QByteArray(12, '\0') +
     QByteArray::fromHex("A8E62020202020202020 2C01") + QByteArray(24, '\0');
@@ -75,6 +88,8 @@ private slots:
     void writeProtectedFileLoads();
     void unusableLocation_data();
     void unusableLocation();
+    void lockHeldElsewhere();
+    void saveStoppedPartWay_data();
     void saveStoppedPartWay();
     void pathChoice_data();
     void pathChoice();
@@ -190,8 +205,8 @@ void TestRecordFile::saveLeavesOtherBytes()
         writeFile(path, before);
 
     const RecordFile file(path);
-    QVERIFY(!file.SaveRecords(sampleTable()));
-    QVERIFY(!file.SaveRecords(sampleTable()));
+    QVERIFY(!file.SaveRecords(replaceWith(sampleTable())));
+    QVERIFY(!file.SaveRecords(replaceWith(sampleTable())));
     QCOMPARE(fileBytes(path), SampleBytes + before.mid(60));
 }
 
@@ -211,10 +226,12 @@ void TestRecordFile::writeProtectedFileLoads()
         QCOMPARE(table.entry(n).toRecord(), SampleBytes.mid((n - 1) * 12, 12));
 
     table.setEntry(2, table.entry(1));
-    const RecordFileResult saved = file.SaveRecords(table);
-    QVERIFY(saved);
-    QCOMPARE(saved->reason, Reason::AccessDenied);
-    QCOMPARE(saved->operation, RecordFileError::Operation::Write);
+    for (const RecordFileResult &refused :
+         {file.checkWritable(), file.SaveRecords(replaceWith(table))}) {
+        QVERIFY(refused);
+        QCOMPARE(refused->reason, Reason::AccessDenied);
+        QCOMPARE(refused->operation, RecordFileError::Operation::Write);
+    }
     QCOMPARE(fileBytes(path), SampleBytes);
 }
 
@@ -225,6 +242,9 @@ void TestRecordFile::unusableLocation_data()
     QTest::newRow("Records.dat is a folder") << u"Records.dat"_s << Reason::IsDirectory;
     QTest::newRow("folder missing") << u"gone/Records.dat"_s << Reason::FolderMissing;
     QTest::newRow("folder is a file") << u"plain/Records.dat"_s << Reason::FolderMissing;
+    // Opened as files these would block (a FIFO without a writer) or never end (/dev/zero).
+    QTest::newRow("a FIFO") << u"fifo"_s << Reason::NotRegularFile;
+    QTest::newRow("a link to /dev/zero") << u"zero"_s << Reason::NotRegularFile;
 }
 
 void TestRecordFile::unusableLocation()
@@ -234,6 +254,8 @@ void TestRecordFile::unusableLocation()
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkdir(u"Records.dat"_s));
     writeFile(dir.filePath(u"plain"_s), "x");
+    QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(u"fifo"_s)).constData(), 0644), 0);
+    QVERIFY(QFile::link(u"/dev/zero"_s, dir.filePath(u"zero"_s)));
     const QString path = dir.filePath(relativePath);
     const RecordFile file(path);
 
@@ -241,9 +263,8 @@ void TestRecordFile::unusableLocation()
     RecordTable table = sampleTable();
     for (const auto &[result, operation] :
          {std::pair{file.LoadRecords(table), Operation::Read},
-          std::pair{file.ReadRecord(2, table), Operation::Read},
-          std::pair{file.SaveRecords(sampleTable()), Operation::Write},
-          std::pair{file.WriteRecord(5, sampleTable()), Operation::Write}}) {
+          std::pair{file.checkWritable(), Operation::Write},
+          std::pair{file.SaveRecords(replaceWith(sampleTable())), Operation::Write}}) {
         QVERIFY(result);
         QCOMPARE(result->reason, reason);
         QCOMPARE(result->operation, operation);
@@ -253,23 +274,70 @@ void TestRecordFile::unusableLocation()
     QVERIFY(!QFileInfo(path).isFile());
 }
 
-void TestRecordFile::saveStoppedPartWay()
+// Another copy of the game holds the table's lock and does not let go (it is stopped, say): a
+// load and a save each give up after a bounded wait, reported, and the file stays as it was.
+void TestRecordFile::lockHeldElsewhere()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"Records.dat"_s);
+    writeFile(path, SampleBytes);
+    QFile other(path);
+    QVERIFY(other.open(QIODevice::ReadOnly));
+    QCOMPARE(::flock(other.handle(), LOCK_EX), 0);
+
+    const RecordFile file(path);
+    RecordTable table = sampleTable();
+    QElapsedTimer waited;
+    waited.start();
+    const RecordFileResult loaded = file.LoadRecords(table);
+    QVERIFY2(waited.elapsed() < 1000, "the records window waited too long");
+    QVERIFY(loaded);
+    QCOMPARE(loaded->reason, Reason::Busy);
+    QCOMPARE(table.entry(1), RecordEntry());
+
+    waited.restart();
+    const RecordFileResult saved = file.SaveRecords(replaceWith(sampleTable()));
+    QVERIFY(waited.elapsed() < 10000);
+    QVERIFY(saved);
+    QCOMPARE(saved->reason, Reason::Busy);
+    QCOMPARE(saved->operation, RecordFileError::Operation::Write);
+    QCOMPARE(fileBytes(path), SampleBytes);
+}
+
+void TestRecordFile::saveStoppedPartWay_data()
+{
+    QTest::addColumn<int>("length");
+    QTest::addColumn<int>("limit");
+    QTest::newRow("no file, room for 24 bytes") << -1 << 24;
+    QTest::newRow("30 bytes, no room for more") << 30 << 30;
+    QTest::newRow("30 bytes, room for 59") << 30 << 59;
+}
+
+// A size limit stops the one write of the table part-way: the save is undone, and the file
+// keeps the bytes and the length it had (a missing file is left empty).
+void TestRecordFile::saveStoppedPartWay()
+{
+    QFETCH(int, length);
+    QFETCH(int, limit);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"Records.dat"_s);
+    const QByteArray before = pattern(qMax(length, 0));
+    if (length >= 0)
+        writeFile(path, before);
     RecordFileResult result;
     bool limited = false;
     {
-        const FileSizeLimit limit(24);
-        limited = limit.isActive();
-        result = RecordFile(path).SaveRecords(sampleTable());
+        const FileSizeLimit sizeLimit{rlim_t(limit)};
+        limited = sizeLimit.isActive();
+        result = RecordFile(path).SaveRecords(replaceWith(sampleTable()));
     }
     if (!limited)
         QSKIP("cannot limit file sizes here");
     QVERIFY(result);
     QCOMPARE(result->reason, Reason::WriteFailed);
+    QCOMPARE(result->operation, RecordFileError::Operation::Write);
     QCOMPARE(result->filePath, path);
-    QCOMPARE(fileBytes(path), SampleBytes.left(24));
+    QCOMPARE(fileBytes(path), before);
 }
 
 void TestRecordFile::pathChoice_data()

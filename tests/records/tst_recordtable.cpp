@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 using namespace Qt::Literals::StringLiterals;
 using Reason = RecordFileError::Reason;
@@ -66,7 +67,14 @@ QByteArray rec(const char *name, qint16 moves)
 const QByteArray Empty(12, '\0');
 
 // What happens to the file while the player types a name.
-enum class Change { Removed, Shortened, ReplacedByFolder, FolderRemoved, WriteProtected };
+enum class Change {
+    Removed,
+    Shortened,
+    ReplacedByFolder,
+    FolderRemoved,
+    WriteProtected,
+    AnotherCopySaved, // another copy of the game entered a 7-move result
+};
 
 QByteArray fileBytes(const QString &path)
 {
@@ -300,6 +308,8 @@ void TestRecordTable::unusableFileReportedOnce()
 
     QCOMPARE(errors.errors.size(), 1);
     QCOMPARE(errors.errors[0].reason, reason);
+    QCOMPARE(errors.errors[0].operation,
+             won ? RecordFileError::Operation::Enter : RecordFileError::Operation::Read);
     QCOMPARE(errors.errors[0].filePath, path);
     QCOMPARE(prompt.asked, 0);
     QCOMPARE(view.calls, QStringList{won ? u"result 12"_s : u"hide"_s} + rowsOf(QByteArray()) +
@@ -342,23 +352,30 @@ void TestRecordTable::failedSaveReportedOnce()
 void TestRecordTable::fileChangedWhileAsking_data()
 {
     QTest::addColumn<Change>("change");
-    QTest::addColumn<bool>("saved");
-    QTest::addColumn<Reason>("reason");
+    QTest::addColumn<int>("moves");
+    QTest::addColumn<int>("place");
+    QTest::addColumn<std::optional<Reason>>("failure");
     QTest::addColumn<QByteArray>("after");
-    const QByteArray full =
-        rec("A", 10) + rec("B", 20) + rec("C", 30) + rec("D", 40) + rec("E", 50) + "tail";
-    const QByteArray entered =
-        rec("N", 5) + rec("A", 10) + rec("B", 20) + rec("C", 30) + rec("D", 40);
-    // A file that is gone or shorter is written anew, whole: the save does not fail.
-    QTest::newRow("removed") << Change::Removed << true << Reason::OpenFailed << entered;
+    const QByteArray tail = "tail";
+    // The result goes into the table as the file holds it once the name has been entered.
+    QTest::newRow("removed") << Change::Removed << 5 << 1 << std::optional<Reason>()
+                             << rec("N", 5) + Empty + Empty + Empty + Empty;
     QTest::newRow("replaced by a shorter one")
-        << Change::Shortened << true << Reason::OpenFailed << entered;
+        << Change::Shortened << 5 << 1 << std::optional<Reason>()
+        << rec("N", 5) + "a shorter fi" + Empty + Empty + Empty;
     QTest::newRow("replaced by a folder")
-        << Change::ReplacedByFolder << false << Reason::IsDirectory << QByteArray();
+        << Change::ReplacedByFolder << 5 << 0 << std::optional(Reason::IsDirectory) << QByteArray();
     QTest::newRow("its folder removed")
-        << Change::FolderRemoved << false << Reason::FolderMissing << QByteArray();
+        << Change::FolderRemoved << 5 << 0 << std::optional(Reason::FolderMissing) << QByteArray();
     QTest::newRow("write-protected")
-        << Change::WriteProtected << false << Reason::AccessDenied << full;
+        << Change::WriteProtected << 5 << 0 << std::optional(Reason::AccessDenied)
+        << rec("A", 10) + rec("B", 20) + rec("C", 30) + rec("D", 40) + rec("E", 50) + tail;
+    QTest::newRow("another copy saved, both kept")
+        << Change::AnotherCopySaved << 5 << 1 << std::optional<Reason>()
+        << rec("N", 5) + rec("O", 7) + rec("A", 10) + rec("B", 20) + rec("C", 30) + tail;
+    QTest::newRow("another copy saved, this one no longer qualifies")
+        << Change::AnotherCopySaved << 45 << 0 << std::optional<Reason>()
+        << rec("O", 7) + rec("A", 10) + rec("B", 20) + rec("C", 30) + rec("D", 40) + tail;
 }
 
 // The table was loaded before the change; the records window shows what the file holds after
@@ -366,8 +383,9 @@ void TestRecordTable::fileChangedWhileAsking_data()
 void TestRecordTable::fileChangedWhileAsking()
 {
     QFETCH(Change, change);
-    QFETCH(bool, saved);
-    QFETCH(Reason, reason);
+    QFETCH(int, moves);
+    QFETCH(int, place);
+    QFETCH(std::optional<Reason>, failure);
     QFETCH(QByteArray, after);
     QTemporaryDir dir;
     const QString folder = dir.filePath(u"records"_s);
@@ -385,6 +403,7 @@ void TestRecordTable::fileChangedWhileAsking()
     FakePrompt prompt(u"N"_s);
     FakeView view;
     std::unique_ptr<WriteProtection> protection;
+    FakeErrors otherErrors;
     prompt.whileAsking = [&] {
         switch (change) {
         case Change::Removed:
@@ -406,21 +425,29 @@ void TestRecordTable::fileChangedWhileAsking()
         case Change::WriteProtected:
             protection = std::make_unique<WriteProtection>(path);
             break;
+        case Change::AnotherCopySaved: {
+            RecordKeeper other(RecordFile(path), otherErrors);
+            FakePrompt otherPrompt(u"O"_s);
+            FakeView otherView;
+            QCOMPARE(other.AddResult(7, otherPrompt, otherView), 1);
+            break;
+        }
         }
     };
-    const int place = keeper.AddResult(5, prompt, view);
+    QCOMPARE(keeper.AddResult(qint16(moves), prompt, view), place);
     if (protection && !protection->isActive())
         QSKIP("cannot write-protect a file here");
 
     QCOMPARE(prompt.asked, 1);
-    QCOMPARE(place, saved ? 1 : 0);
     QCOMPARE(fileBytes(path), after);
-    QCOMPARE(view.calls, QStringList{u"result 5"_s} + rowsOf(after) + QStringList{u"exec"_s});
-    if (saved) {
+    QCOMPARE(view.calls,
+             QStringList{u"result %1"_s.arg(moves)} + rowsOf(after) + QStringList{u"exec"_s});
+    QVERIFY(otherErrors.errors.isEmpty());
+    if (!failure) {
         QVERIFY(errors.errors.isEmpty());
     } else {
         QCOMPARE(errors.errors.size(), 1);
-        QCOMPARE(errors.errors[0].reason, reason);
+        QCOMPARE(errors.errors[0].reason, *failure);
         QCOMPARE(errors.errors[0].operation, RecordFileError::Operation::Write);
         QCOMPARE(errors.errors[0].filePath, path);
     }

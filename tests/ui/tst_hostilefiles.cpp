@@ -4,20 +4,27 @@
 #include "ui/frmmain.h"
 #include "ui/tileimage.h"
 
+#include "../records/writeprotection.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
+#include <sys/fsuid.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -32,29 +39,41 @@ enum class Hostile {
     FolderRemovedWhileAsking, // the file and its folder are removed in between
     DiskFull,                 // no room for the file's first byte
     DiskFullFileThere,        // no room, but the file already has its 60 bytes
+    Fifo,                     // Records.dat is a FIFO
+    LinkToDevZero,            // Records.dat is a symbolic link to /dev/zero
+    LinkToTable,              // Records.dat is a symbolic link to a table elsewhere
+    WriteProtected,           // the table may be read, not written
+    ReadOnlyFileSystem,       // the table lies on a file system mounted read-only
+    NoRightToWrite,           // the table belongs to another user
 };
 
-// A file system of one 4 KiB page mounted on a folder, filled to the last byte. Mounting needs
-// root; isFull() says whether it worked.
-class FullDisk
+// A file system of one 4 KiB page mounted on a folder. Mounting needs root; isMounted() says
+// whether it worked.
+class SmallDisk
 {
 public:
-    explicit FullDisk(const QString &folder) : m_folder(folder.toLocal8Bit())
+    explicit SmallDisk(const QString &folder) : m_folder(folder.toLocal8Bit())
     {
         if (!QDir().mkpath(folder) ||
             ::mount("tmpfs", m_folder.constData(), "tmpfs", MS_NOSUID | MS_NODEV, "size=4k") != 0)
             return;
         m_mounted = true;
     }
-    ~FullDisk()
+    ~SmallDisk()
     {
         if (m_mounted)
             ::umount2(m_folder.constData(), MNT_DETACH);
     }
-    FullDisk(const FullDisk &) = delete;
-    FullDisk &operator=(const FullDisk &) = delete;
+    SmallDisk(const SmallDisk &) = delete;
+    SmallDisk &operator=(const SmallDisk &) = delete;
 
     bool isMounted() const { return m_mounted; }
+
+    bool makeReadOnly() const
+    {
+        return ::mount(nullptr, m_folder.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) ==
+               0;
+    }
 
     // Fills what room is left; true when not one more byte fits.
     bool fill() const
@@ -84,6 +103,11 @@ const QByteArray FullTable =
 const QByteArray Entered = QByteArray::fromHex("D1ECE5EBFBE920202020 0100") + rec("A", 10) +
                            rec("B", 20) + rec("C", 30) + rec("D", 40);
 const QStringList EmptyRows = {"1||0", "2||0", "3||0", "4||0", "5||0"};
+// The file that was removed or shortened while the name was asked, after the same win.
+const QByteArray Alone = Entered.left(12) + QByteArray(48, '\0');
+const QStringList AloneRows = {"1|Смелый    |1", "2||0", "3||0", "4||0", "5||0"};
+const QStringList FullRows = {"1|A         |10", "2|B         |20", "3|C         |30",
+                              "4|D         |40", "5|E         |50"};
 const QStringList EnteredRows = {"1|Смелый    |1", "2|A         |10", "3|B         |20",
                                  "4|C         |30", "5|D         |40"};
 
@@ -156,7 +180,7 @@ private:
     Seen win(const QString &name, const std::function<void()> &whileAsking = {});
 
     std::unique_ptr<QTemporaryDir> m_dir = std::make_unique<QTemporaryDir>();
-    std::unique_ptr<FullDisk> m_disk;
+    std::unique_ptr<SmallDisk> m_disk;
     std::unique_ptr<FrmMain> m_window;
 };
 
@@ -214,23 +238,40 @@ void TestHostileFiles::hostileSurroundings_data()
     QTest::addColumn<QStringList>("opened");
     QTest::addColumn<QStringList>("problem");
     QTest::addColumn<QStringList>("rows");
-    const QStringList read = {"FileError", "FrmRecord"};
+    const QStringList unasked = {"FileError", "FrmRecord"};
     const QStringList written = {"NamePrompt", "FrmRecord"};
     const QStringList notWritten = {"NamePrompt", "FileError", "FrmRecord"};
-    const QString cannotRead = "Не удалось прочитать таблицу рекордов из файла";
+    const QString notEntered = "Результат не внесён в таблицу рекордов: не удалось прочитать файл";
     const QString notSaved = "Рекорд не сохранён: не удалось записать файл";
     const QString folderMissing = "Причина: папки этого файла нет.";
+    const QString notRegular = "Причина: это не обычный файл, а канал, устройство или сокет.";
+    const QString protectedFile = "Причина: файл защищён от записи, или нет права его изменять.";
 
     QTest::newRow("Records.dat is a folder")
-        << Hostile::FolderInPlace << read
-        << QStringList{cannotRead, "Причина: на месте файла находится папка."} << EmptyRows;
+        << Hostile::FolderInPlace << unasked
+        << QStringList{notEntered, "Причина: на месте файла находится папка."} << EmptyRows;
     QTest::newRow("folder missing, cannot be made")
-        << Hostile::FolderUncreatable << read << QStringList{cannotRead, folderMissing}
+        << Hostile::FolderUncreatable << unasked << QStringList{notEntered, folderMissing}
         << EmptyRows;
+    QTest::newRow("a FIFO") << Hostile::Fifo << unasked << QStringList{notEntered, notRegular}
+                            << EmptyRows;
+    QTest::newRow("a link to /dev/zero")
+        << Hostile::LinkToDevZero << unasked << QStringList{notEntered, notRegular} << EmptyRows;
+    QTest::newRow("a link to a table, followed")
+        << Hostile::LinkToTable << written << QStringList() << EnteredRows;
+    QTest::newRow("write-protected")
+        << Hostile::WriteProtected << unasked << QStringList{notSaved, protectedFile} << FullRows;
+    QTest::newRow("read-only file system")
+        << Hostile::ReadOnlyFileSystem << unasked
+        << QStringList{notSaved, "Причина: файловая система доступна только для чтения."}
+        << FullRows;
+    QTest::newRow("no right to write")
+        << Hostile::NoRightToWrite << unasked << QStringList{notSaved, protectedFile} << FullRows;
+    // The result goes into the table as the file holds it once the name has been entered.
     QTest::newRow("removed while the name is asked")
-        << Hostile::RemovedWhileAsking << written << QStringList() << EnteredRows;
+        << Hostile::RemovedWhileAsking << written << QStringList() << AloneRows;
     QTest::newRow("replaced by a shorter one while the name is asked")
-        << Hostile::ShortenedWhileAsking << written << QStringList() << EnteredRows;
+        << Hostile::ShortenedWhileAsking << written << QStringList() << AloneRows;
     QTest::newRow("folder removed while the name is asked")
         << Hostile::FolderRemovedWhileAsking << notWritten << QStringList{notSaved, folderMissing}
         << EmptyRows;
@@ -248,7 +289,13 @@ void TestHostileFiles::hostileSurroundings()
     QFETCH(QStringList, problem);
     QFETCH(QStringList, rows);
     QString folder = m_dir->filePath(u"records"_s);
+    const QString path = folder + u"/Records.dat"_s;
+    // Where the table's bytes are, and what they are before the win.
+    QString table = path;
+    QByteArray before;
     std::function<void()> whileAsking;
+    std::unique_ptr<WriteProtection> protection;
+    bool asNobody = false;
     switch (hostile) {
     case Hostile::FolderInPlace:
         QVERIFY(QDir().mkpath(folder + u"/Records.dat"_s));
@@ -275,19 +322,66 @@ void TestHostileFiles::hostileSurroundings()
         break;
     case Hostile::DiskFull:
     case Hostile::DiskFullFileThere:
-        m_disk = std::make_unique<FullDisk>(folder);
+        m_disk = std::make_unique<SmallDisk>(folder);
         if (!m_disk->isMounted())
             QSKIP("cannot mount a small file system here (it needs root); tst_recordtable's "
                   "save cut short by a file size limit stands in for a full disk");
         if (hostile == Hostile::DiskFullFileThere)
-            QVERIFY(writeFile(folder + u"/Records.dat"_s, FullTable));
+            QVERIFY(writeFile(path, before = FullTable));
         QVERIFY(m_disk->fill());
         break;
+    case Hostile::Fifo:
+        QVERIFY(QDir().mkpath(folder));
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+        break;
+    case Hostile::LinkToDevZero:
+    case Hostile::LinkToTable:
+        table = hostile == Hostile::LinkToTable ? m_dir->filePath(u"table.dat"_s) : u"/dev/zero"_s;
+        before = FullTable + "and a tail";
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(hostile == Hostile::LinkToDevZero || writeFile(table, before));
+        QVERIFY(QFile::link(table, path));
+        break;
+    case Hostile::WriteProtected:
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(writeFile(path, before = FullTable));
+        protection = std::make_unique<WriteProtection>(path);
+        if (!protection->isActive())
+            QSKIP("cannot write-protect a file here");
+        break;
+    case Hostile::ReadOnlyFileSystem:
+        m_disk = std::make_unique<SmallDisk>(folder);
+        if (!m_disk->isMounted())
+            QSKIP("cannot mount a small file system here (it needs root)");
+        QVERIFY(writeFile(path, before = FullTable));
+        QVERIFY(m_disk->makeReadOnly());
+        break;
+    case Hostile::NoRightToWrite:
+        // Root may write any file: the game opens files as the user nobody while it is played.
+        if (::getuid() != 0)
+            QSKIP("needs root, to play as another user than the file's owner");
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(writeFile(path, before = FullTable));
+        for (const QString &folderOnTheWay : {m_dir->path(), folder})
+            QVERIFY(QFile::setPermissions(folderOnTheWay, QFile::ReadOwner | QFile::WriteOwner |
+                                                              QFile::ExeOwner | QFile::ReadGroup |
+                                                              QFile::ExeGroup | QFile::ReadOther |
+                                                              QFile::ExeOther));
+        asNobody = true;
+        break;
     }
-    const QString path = folder + u"/Records.dat"_s;
     startGame(path);
 
-    const Seen seen = win(u"Смелый"_s, whileAsking);
+    Seen seen;
+    {
+        if (asNobody)
+            ::setfsuid(65534);
+        const auto asRootAgain = qScopeGuard([asNobody] {
+            if (asNobody)
+                ::setfsuid(0);
+        });
+        seen = win(u"Смелый"_s, whileAsking);
+    }
 
     QCOMPARE(seen.opened, opened);
     QCOMPARE(seen.messages.size(), problem.isEmpty() ? 0 : 1);
@@ -300,8 +394,12 @@ void TestHostileFiles::hostileSurroundings()
     QCOMPARE(seen.rows, rows);
     QCOMPARE(seen.resultLine, "Вы справились за 1 ходов");
     QVERIFY(seen.plainText);
-    const bool saved = rows == EnteredRows;
-    QCOMPARE(fileBytes(path), saved ? Entered : QByteArray());
+    if (hostile == Hostile::Fifo || hostile == Hostile::LinkToDevZero)
+        QVERIFY(!QFileInfo(path).isFile());
+    else
+        QCOMPARE(fileBytes(table), rows == EnteredRows ? Entered + before.mid(60)
+                                   : rows == AloneRows ? Alone
+                                                       : before);
 
     // The game goes on: the board stays locked with its count until a new game.
     QVERIFY(m_window->isVisible());

@@ -176,8 +176,9 @@ void TestWinGame::resultOutsideTableAsksNoName()
     QCOMPARE(fileBytes(), full);
 }
 
-// Records.dat that is a folder: one message in Russian naming the file, then the records window,
-// once; the game goes on with its board locked and its count kept.
+// Records.dat that is a folder: one message in Russian naming the file and saying that the result
+// was not entered, then the records window, once; the game goes on with its board locked and its
+// count kept.
 void TestWinGame::unusableFileReportedOnce()
 {
     QVERIFY(QDir(m_dir->path()).mkdir("Records.dat"));
@@ -198,7 +199,7 @@ void TestWinGame::unusableFileReportedOnce()
 
     QCOMPARE(opened, (QStringList{"FileError", "FrmRecord"}));
     QVERIFY2(message.contains(QDir::toNativeSeparators(recordsPath())), qPrintable(message));
-    QVERIFY2(message.contains("Не удалось прочитать таблицу рекордов"), qPrintable(message));
+    QVERIFY2(message.contains("Результат не внесён в таблицу рекордов"), qPrintable(message));
     QVERIFY2(message.contains("на месте файла находится папка"), qPrintable(message));
     QVERIFY(m_window->isVisible());
     QCOMPARE(m_window->findChild<QLabel *>("LblHod")->text(), "1");

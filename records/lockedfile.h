@@ -1,0 +1,52 @@
+#pragma once
+
+#include "records/recordfileerror.h"
+
+#include <QByteArray>
+#include <QString>
+
+// Records.dat opened and locked for one load or one save, and closed (its lock released) when the
+// object goes. This is the only file of the game that calls the system directly: Qt has no lock
+// on an open file, no data sync and no write at an offset in one call. It is written for POSIX
+// systems; a port to another one replaces this file and keeps its interface.
+//
+// The lock is flock() on the table file itself: it follows the file through symbolic and hard
+// links, goes away with a process that dies, and leaves no lock file behind.
+class LockedFile
+{
+public:
+    enum class Mode {
+        Read,       // shared lock: readers together, never beside a writer
+        Write,      // exclusive lock, opened for writing
+        WriteCheck, // opened for writing without a lock, only to learn whether it can be
+    };
+
+    LockedFile(QString path, Mode mode);
+    ~LockedFile();
+    LockedFile(const LockedFile &) = delete;
+    LockedFile &operator=(const LockedFile &) = delete;
+
+    // Only a regular file is a table (a symbolic link to one is followed). Anything else is
+    // refused before it is opened, since opening a FIFO or a device can block or have effects; a
+    // missing file is created empty. The wait for the lock is bounded (short for a reader): a
+    // lock not had by then is a failure, Reason::Busy, never a hang.
+    [[nodiscard]] RecordFileResult open();
+    // At most size bytes from offset 0; fewer when the file is shorter.
+    [[nodiscard]] RecordFileResult read(QByteArray &bytes, qsizetype size);
+    // Puts image at offset 0 in place of old, the bytes read() gave, and syncs it to the disk.
+    // All or nothing: on failure the file holds old again, at its old length.
+    [[nodiscard]] RecordFileResult replace(const QByteArray &old, const QByteArray &image);
+
+private:
+    RecordFileResult openOnce(bool &replaced);
+    RecordFileResult lock();
+    int writeAtStart(const QByteArray &bytes);
+    void syncFolder() const;
+    RecordFileError failure(RecordFileError::Reason reason, int error = 0) const;
+    RecordFileError systemFailure(RecordFileError::Reason otherwise) const;
+    void close();
+
+    QString m_path;
+    Mode m_mode;
+    int m_fd = -1;
+};
