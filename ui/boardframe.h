@@ -28,7 +28,6 @@ public:
 
     // Gives the board the focus, the cursor on the tile last used (tile 0 the first time).
     void takeFocus(QWidget *from);
-    int cursor() const { return m_cursor; }
 
     QString tag(int k) const override;
     void setTag(int k, const QString &tag) override;
@@ -46,7 +45,6 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    // The tile last used: played in any way, or reached with the arrows.
     void play(int k);
     void placeCursor(int k);
     void moveCursor(int row, int column);
@@ -56,6 +54,7 @@ private:
     std::array<TileImage *, TileCount> m_tiles{};
     const TileImage &m_blue;
     const TileImage &m_red;
+    // The tile last used: played in any way, or reached with the arrows.
     int m_cursor = 0;
     QPointer<QWidget> m_cameFrom;
 };

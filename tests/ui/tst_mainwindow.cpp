@@ -245,57 +245,65 @@ void TestMainWindow::slideOffIsNoMove()
 
 void TestMainWindow::keyboard_data()
 {
+    // Keys: arrows U D L R, Space _, Enter E, Return N, Tab T, Shift+Tab B, Escape X.
     QTest::addColumn<QString>("from");
-    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("focus");
     QTest::addColumn<QString>("after"); // the board, laid all blue; empty after a new game
     QTest::addColumn<QString>("count");
-    using Keys = QList<int>;
     const QString blue(16, u'0');
-    QTest::newRow("first arrow: tile 0")
-        << "CmdNew" << Keys{Qt::Key_Right, Qt::Key_Space} << "Frame2"
-        << "1111100010001000"
-        << "1";
-    QTest::newRow("arrows, Enter")
-        << "CmdNew" << Keys{Qt::Key_Down, Qt::Key_Down, Qt::Key_Right, Qt::Key_Enter} << "Frame2"
-        << "0100111101000100"
-        << "1";
-    QTest::newRow("edges stop the cursor")
-        << "CmdNew" << Keys{Qt::Key_Up,    Qt::Key_Left,  Qt::Key_Right, Qt::Key_Right,
-                            Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Down,
-                            Qt::Key_Down,  Qt::Key_Down,  Qt::Key_Down,  Qt::Key_Return}
-        << "Frame2"
-        << "0001000100011111"
-        << "1";
-    QTest::newRow("back to the last tile")
-        << "CmdNew" << Keys{Qt::Key_Down, Qt::Key_Right, Qt::Key_Escape, Qt::Key_Up, Qt::Key_Space}
-        << "Frame2"
-        << "1111010001000100"
-        << "1";
-    QTest::newRow("Escape") << "cmdExit" << Keys{Qt::Key_Down, Qt::Key_Escape} << "cmdExit" << blue
-                            << "0";
-    QTest::newRow("Tab") << "cmdExit" << Keys{Qt::Key_Down, Qt::Key_Tab} << "CmdHelp" << blue
-                         << "0";
-    QTest::newRow("Shift+Tab") << "CmdNew" << Keys{Qt::Key_Down, Qt::Key_Backtab} << "CmdRecord"
-                               << blue << "0";
-    QTest::newRow("Enter on a button")
-        << "CmdNew" << Keys{Qt::Key_Down, Qt::Key_Space, Qt::Key_Escape, Qt::Key_Enter} << "CmdNew"
-        << QString() << "0";
+    QTest::newRow("first arrow: tile 0") << "CmdNew"
+                                         << "R_"
+                                         << "Frame2"
+                                         << "1111100010001000"
+                                         << "1";
+    QTest::newRow("arrows, Enter") << "CmdNew"
+                                   << "DDRE"
+                                   << "Frame2"
+                                   << "0100111101000100"
+                                   << "1";
+    QTest::newRow("edges stop it") << "CmdNew"
+                                   << "ULRRRRRDDDDN"
+                                   << "Frame2"
+                                   << "0001000100011111"
+                                   << "1";
+    QTest::newRow("back to the last tile") << "CmdNew"
+                                           << "DRXU_"
+                                           << "Frame2"
+                                           << "1111010001000100"
+                                           << "1";
+    QTest::newRow("Escape") << "cmdExit"
+                            << "DX"
+                            << "cmdExit" << blue << "0";
+    QTest::newRow("Tab") << "cmdExit"
+                         << "DT"
+                         << "CmdHelp" << blue << "0";
+    QTest::newRow("Shift+Tab") << "CmdNew"
+                               << "DB"
+                               << "CmdRecord" << blue << "0";
+    QTest::newRow("Enter on a button") << "CmdNew"
+                                       << "D_XE"
+                                       << "CmdNew" << QString() << "0";
 }
 
 // Keys as the window system delivers them, from a button with the focus.
 void TestMainWindow::keyboard()
 {
     QFETCH(QString, from);
-    QFETCH(QList<int>, keys);
+    QFETCH(QString, keys);
     QFETCH(QString, focus);
     QFETCH(QString, after);
     QFETCH(QString, count);
+    const QHash<QChar, Qt::Key> key = {{u'U', Qt::Key_Up},      {u'D', Qt::Key_Down},
+                                       {u'L', Qt::Key_Left},    {u'R', Qt::Key_Right},
+                                       {u'_', Qt::Key_Space},   {u'E', Qt::Key_Enter},
+                                       {u'N', Qt::Key_Return},  {u'T', Qt::Key_Tab},
+                                       {u'B', Qt::Key_Backtab}, {u'X', Qt::Key_Escape}};
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     lay(QString(16, u'0'));
     m_window->findChild<QWidget *>(from)->setFocus();
-    for (int key : keys)
-        QTest::keyClick(m_window->windowHandle(), Qt::Key(key));
+    for (QChar name : keys)
+        QTest::keyClick(m_window->windowHandle(), key[name]);
     QCOMPARE(QApplication::focusWidget()->objectName(), focus);
     if (!after.isEmpty())
         QCOMPARE(board(), after);
