@@ -22,7 +22,6 @@ private slots:
     void tilesSayPlaceAndColour_data();
     void tilesSayPlaceAndColour();
     void pressingATileIsAMove();
-    void cursorTileHasTheFocus();
     void actionsBehindAModalDoNothing_data();
     void actionsBehindAModalDoNothing();
     void counterSaysWhatItCounts();
@@ -133,18 +132,6 @@ void TestAccessibility::pressingATileIsAMove()
     QTest::qWait(20);
     QCOMPARE(tileNames(), expectedNames(QString(16, u'1')));
     QCOMPARE(accessible("LblHod")->text(QAccessible::Name), "Ходов сделано: 1");
-}
-
-// The tile under the keyboard cursor is the one focused, and only while the board has the focus.
-void TestAccessibility::cursorTileHasTheFocus()
-{
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-    for (int key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right})
-        QTest::keyClick(m_window->windowHandle(), Qt::Key(key));
-    for (int k = 0; k < 16; ++k)
-        QCOMPARE(accessible(QString("Image1_%1").arg(k))->state().focused, k == 5);
-    QTest::keyClick(m_window->windowHandle(), Qt::Key_Escape);
-    QVERIFY(!accessible("Image1_5")->state().focused);
 }
 
 void TestAccessibility::actionsBehindAModalDoNothing_data()

@@ -3,6 +3,7 @@
 #include "ui/frmmain.h"
 #include "ui/tileimage.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -310,7 +311,8 @@ void TestMainWindow::keyboard()
     QCOMPARE(counter()->text(), count);
 }
 
-// A black ring in the white margin of the cursor's tile, only while the board has the focus.
+// A black ring in the white margin of the cursor's tile, only while the board has the focus; the
+// tile is then the focused one for a screen reader.
 void TestMainWindow::cursorShowsOnlyWithFocus()
 {
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
@@ -324,8 +326,11 @@ void TestMainWindow::cursorShowsOnlyWithFocus()
           std::tuple{25, 48, Qt::white}, std::tuple{45, 25, Qt::white}})
         QVERIFY2(ringed.pixelColor(QPointF(x * scale, y * scale).toPoint()) == QColor(colour),
                  qPrintable(QString("pixel %1,%2").arg(x).arg(y)));
+    QVERIFY(QAccessible::queryAccessibleInterface(tile(0))->state().focused);
+    QVERIFY(!QAccessible::queryAccessibleInterface(tile(1))->state().focused);
     QTest::keyClick(m_window->windowHandle(), Qt::Key_Escape);
     QCOMPARE(render(tile(0)), plain);
+    QVERIFY(!QAccessible::queryAccessibleInterface(tile(0))->state().focused);
 }
 
 // A move repaints nothing while it runs: every picture painted belongs to the finished board.
