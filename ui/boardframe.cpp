@@ -10,6 +10,8 @@ BoardFrame::BoardFrame(const TileImage &blue, const TileImage &red, QWidget *par
     : QFrame(parent), m_blue(blue), m_red(red)
 {
     setObjectName("Frame2");
+    // Read out before the tile under the cursor when the board takes the focus.
+    setAccessibleName("Игровое поле");
     setFrameStyle(QFrame::Box | QFrame::Sunken);
     setGeometry(twipsRect(75, 75, 3135, 3330));
     for (int k = 0; k < TileCount; ++k) {
@@ -30,24 +32,24 @@ void BoardFrame::takeFocus(QWidget *from)
 
 void BoardFrame::play(int k)
 {
-    placeCursor(k);
+    moveCursor(k);
     emit tileClicked(k);
 }
 
-void BoardFrame::placeCursor(int k)
+void BoardFrame::moveCursor(int k)
 {
+    if (k == m_cursor)
+        return;
     m_tiles[m_cursor]->setCursorShown(false);
     m_cursor = k;
     m_tiles[k]->setCursorShown(hasFocus());
+    announceCursor();
 }
 
-void BoardFrame::moveCursor(int row, int column)
+// The tile at row and column, or at the nearest edge of the board.
+int BoardFrame::tileAt(int row, int column)
 {
-    const int k = qBound(0, row, Side - 1) * Side + qBound(0, column, Side - 1);
-    if (k == m_cursor)
-        return;
-    placeCursor(k);
-    announceCursor();
+    return qBound(0, row, Side - 1) * Side + qBound(0, column, Side - 1);
 }
 
 void BoardFrame::announceCursor()
@@ -64,13 +66,13 @@ void BoardFrame::keyPressEvent(QKeyEvent *event)
     const int column = m_cursor % Side;
     switch (event->key()) {
     case Qt::Key_Left:
-        return moveCursor(row, column - 1);
+        return moveCursor(tileAt(row, column - 1));
     case Qt::Key_Right:
-        return moveCursor(row, column + 1);
+        return moveCursor(tileAt(row, column + 1));
     case Qt::Key_Up:
-        return moveCursor(row - 1, column);
+        return moveCursor(tileAt(row - 1, column));
     case Qt::Key_Down:
-        return moveCursor(row + 1, column);
+        return moveCursor(tileAt(row + 1, column));
     case Qt::Key_Space:
     case Qt::Key_Return:
     case Qt::Key_Enter:

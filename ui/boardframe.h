@@ -46,8 +46,8 @@ protected:
 
 private:
     void play(int k);
-    void placeCursor(int k);
-    void moveCursor(int row, int column);
+    void moveCursor(int k);
+    static int tileAt(int row, int column);
     // Tells a screen reader that the tile under the cursor has the focus.
     void announceCursor();
 
