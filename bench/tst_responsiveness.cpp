@@ -1,7 +1,6 @@
 #include "windowtest.h"
 
 #include "records/recordentry.h"
-#include "ui/application.h"
 #include "ui/frmmain.h"
 #include "ui/tileimage.h"
 
@@ -12,7 +11,6 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -80,55 +78,42 @@ protected:
 
 // How fast the game answers the player, on the real main window: a move, a new game, the records
 // window, a won game. Each step includes the repaint of what it changed.
-class TestResponsiveness : public QObject
+class TestResponsiveness : public MainWindowTest
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
     void moveRepaintsChangedTilesAndCounter();
     void move();
+    void keyboardMove();
     void newGame();
     void recordsWindow();
     void wonGame();
     void nothingGrowsWithGamesPlayed();
 
 private:
-    QString recordsPath() const { return m_dir->filePath("Records.dat"); }
     // Records.dat with five results of 10 to 50 moves: a full table that a win in one move enters.
     void writeFullTable() const;
-    TileImage *tile(int k) const;
     QPushButton *button(const char *name) const;
     void winInOneMove();
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<FrmMain> m_window;
     std::unique_ptr<DialogAnswerer> m_answerer;
 };
 
-void TestResponsiveness::initTestCase()
-{
-    setUpGame(*qApp);
-}
-
 void TestResponsiveness::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
+    MainWindowTest::init();
     writeFullTable();
-    m_window = std::make_unique<FrmMain>(recordsPath());
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     m_answerer = std::make_unique<DialogAnswerer>();
 }
 
 void TestResponsiveness::cleanup()
 {
     m_answerer.reset();
-    m_window.reset();
-    m_dir.reset();
+    MainWindowTest::cleanup();
 }
 
 void TestResponsiveness::writeFullTable() const
@@ -142,11 +127,6 @@ void TestResponsiveness::writeFullTable() const
     }
     QFile file(recordsPath());
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(table) == 60);
-}
-
-TileImage *TestResponsiveness::tile(int k) const
-{
-    return m_window->findChild<TileImage *>(QString("Image1_%1").arg(k));
 }
 
 QPushButton *TestResponsiveness::button(const char *name) const
@@ -202,6 +182,22 @@ void TestResponsiveness::move()
         clickTile(m_window.get(), k);
         QCoreApplication::processEvents();
         k = 15 - k;
+    }
+    QVERIFY(m_window->findChild<QLabel *>("LblHod")->text().toInt() > 0);
+}
+
+// The same move from the keyboard: Space on the board's cursor, on tile 0 each time.
+void TestResponsiveness::keyboardMove()
+{
+    m_window->activateWindow(); // no window manager does it on a bare X server
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    layBoard(m_window.get(), QString(16, u'0'));
+    QTest::keyClick(m_window->windowHandle(), Qt::Key_Down);
+    QCoreApplication::processEvents();
+    QBENCHMARK
+    {
+        QTest::keyClick(m_window->windowHandle(), Qt::Key_Space);
+        QCoreApplication::processEvents();
     }
     QVERIFY(m_window->findChild<QLabel *>("LblHod")->text().toInt() > 0);
 }

@@ -3,7 +3,7 @@
 #include <chrono>
 #include <random>
 
-Game::Game(TileBoard &board) : m_board(board) {}
+Game::Game(TileBoard &board, MoveCounter &counter) : m_board(board), m_counter(counter) {}
 
 void Game::start()
 {
@@ -80,7 +80,7 @@ void Game::PlayMove(int k)
 
 void Game::showMoveCount()
 {
-    m_board.setCounterCaption(QString::number(m_moveCount));
+    m_counter.setCounterCaption(QString::number(m_moveCount));
 }
 
 void Game::EndGame()

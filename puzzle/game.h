@@ -1,5 +1,6 @@
 #pragma once
 
+#include "puzzle/movecounter.h"
 #include "puzzle/tileboard.h"
 
 #include <QRandomGenerator>
@@ -17,7 +18,7 @@ public:
 
     static constexpr qint16 MaxMoves = 32767;
 
-    explicit Game(TileBoard &board);
+    Game(TileBoard &board, MoveCounter &counter);
 
     void setWinHook(WinHook hook) { m_winHook = std::move(hook); }
 
@@ -40,6 +41,7 @@ private:
     void reseed();
 
     TileBoard &m_board;
+    MoveCounter &m_counter;
     WinHook m_winHook;
     QRandomGenerator m_random;
     quint32 m_deals = 0;

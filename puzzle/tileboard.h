@@ -5,9 +5,9 @@
 // A piece is blue (0) or red (1); its tile's tag text is the digit, and the only copy of it.
 enum class TileState { Blue = 0, Red = 1 };
 
-// The sixteen tiles and the move counter as the game sees them. Tile index k lies in row k / 4
+// The sixteen tiles as the game sees them. Tile index k lies in row k / 4
 // and column k % 4: tiles 0..3 are the top row from left to right, tile 15 is bottom right.
-// The main window implements this over its tile images and its counter label; tests over arrays.
+// The board widget implements this over its tile images; tests over an array.
 class TileBoard
 {
 public:
@@ -22,5 +22,4 @@ public:
     virtual void showPicture(int k, TileState state) = 0;
     virtual bool tileEnabled(int k) const = 0;
     virtual void setTileEnabled(int k, bool enabled) = 0;
-    virtual void setCounterCaption(const QString &caption) = 0;
 };

@@ -33,7 +33,6 @@ DesignDialog::DesignDialog(const char *name, const QString &caption, QSize clien
 {
     setObjectName(name);
     setWindowTitle(caption);
-    setAttribute(Qt::WA_DeleteOnClose);
     setFont(designFont());
     setFixedSize(twips(clientSize.width()), twips(clientSize.height()));
 }

@@ -7,7 +7,8 @@ class QPushButton;
 
 // The base of the game's modal windows: a fixed client area, a title bar with a close box only,
 // the game's font on the standard dialog background, centred on the screen when shown. A window
-// is destroyed when it is closed, so every showing starts from its design-time state.
+// is made for one showing and lives in the function that shows it, so every showing starts from
+// its design-time state.
 //
 // Its one push button closes it. That button is the only control that takes the focus and has it
 // from the start; it is neither the default nor the cancel button: Escape does nothing, and

@@ -1,18 +1,20 @@
 #include "ui/frmmain.h"
 
+#include "ui/boardframe.h"
 #include "ui/design.h"
+#include "ui/exitquestion.h"
 #include "ui/frmabout.h"
 #include "ui/frmhelp.h"
 #include "ui/frmrecord.h"
 #include "ui/pictures.h"
 #include "ui/tileimage.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QShowEvent>
 
@@ -31,16 +33,17 @@ QLabel *createLabel(QWidget *parent, const char *name, const QString &text, QRec
     return label;
 }
 
-// The rules and about windows are created for each showing and destroy themselves when closed.
+// The rules and about windows are made for each showing and are gone when it ends.
 template <class Window> void showModal(QWidget *parent)
 {
-    (new Window(parent))->exec();
+    Window window(parent);
+    window.exec();
 }
 
 } // namespace
 
 FrmMain::FrmMain(const QString &recordsPath, QWidget *parent)
-    : QMainWindow(parent), m_game(*this), m_records(RecordFile(recordsPath), m_fileErrors)
+    : QMainWindow(parent), m_records(RecordFile(recordsPath), m_fileErrors)
 {
     setObjectName("FrmMain");
     setWindowTitle("Пирк-Перк");
@@ -58,9 +61,12 @@ FrmMain::FrmMain(const QString &recordsPath, QWidget *parent)
     createButtons(client);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    m_game.setWinHook([this](qint16 moves) { AddResult(moves); });
-    m_game.start();
+    m_game = std::make_unique<Game>(*m_board, static_cast<MoveCounter &>(*this));
+    m_game->setWinHook([this](qint16 moves) { AddResult(moves); });
+    m_game->start();
 }
+
+FrmMain::~FrmMain() = default;
 
 void FrmMain::showEvent(QShowEvent *event)
 {
@@ -71,16 +77,6 @@ void FrmMain::showEvent(QShowEvent *event)
 
 void FrmMain::createBoard(QWidget *client)
 {
-    QFrame *frame = createFrame(client, "Frame2", twipsRect(75, 75, 3135, 3330));
-    for (int k = 0; k < TileCount; ++k) {
-        auto *tile = new TileImage(frame);
-        tile->setObjectName(QString("Image1_%1").arg(k));
-        tile->setPlace(QString("Ряд %1, столбец %2").arg(k / Side + 1).arg(k % Side + 1));
-        tile->setGeometry(twipsRect(120 + 720 * (k % Side), 240 + 720 * (k / Side), 750, 750));
-        connect(tile, &TileImage::clicked, this, [this, k] { m_game.PlayMove(k); });
-        m_tiles[k] = tile;
-    }
-
     const QSize tileSize = twipsRect(0, 0, 750, 750).size();
     m_img0 = new TileImage(client);
     m_img0->setObjectName("Img0");
@@ -90,6 +86,12 @@ void FrmMain::createBoard(QWidget *client)
     m_img1->setObjectName("Img1");
     m_img1->setPicture(picture("tile_red", tileSize));
     m_img1->hide();
+
+    m_board = new BoardFrame(*m_img0, *m_img1, client);
+    connect(m_board, &BoardFrame::tileClicked, this, [this](int k) {
+        if (!blocked())
+            m_game->PlayMove(k);
+    });
 }
 
 void FrmMain::createCounter(QWidget *client)
@@ -116,6 +118,7 @@ QPushButton *FrmMain::createButton(QWidget *client, const char *name, const QStr
     const QSize face(100, 20);
     button->setIcon(::picture(picture, face));
     button->setIconSize(face);
+    button->installEventFilter(this);
     return button;
 }
 
@@ -126,10 +129,10 @@ void FrmMain::createButtons(QWidget *client)
     QPushButton *cmdRecord = createButton(client, "CmdRecord", "btn_records", "Рекорды", 1080);
     QPushButton *cmdExit = createButton(client, "cmdExit", "btn_exit", "Выход", 3000);
 
-    connect(cmdNew, &QPushButton::clicked, this, [this] { m_game.newGameCommand(); });
-    connect(cmdHelp, &QPushButton::clicked, this, [this] { showModal<FrmHelp>(this); });
-    connect(cmdRecord, &QPushButton::clicked, this, &FrmMain::showRecords);
-    connect(cmdExit, &QPushButton::clicked, this, &FrmMain::ExitProgram);
+    connect(cmdNew, &QPushButton::clicked, this, command([this] { m_game->newGameCommand(); }));
+    connect(cmdHelp, &QPushButton::clicked, this, command([this] { showModal<FrmHelp>(this); }));
+    connect(cmdRecord, &QPushButton::clicked, this, command([this] { showRecords(); }));
+    connect(cmdExit, &QPushButton::clicked, this, command([this] { ExitProgram(); }));
 
     setTabOrder(cmdNew, cmdExit);
     setTabOrder(cmdExit, cmdHelp);
@@ -144,68 +147,73 @@ void FrmMain::createMenus()
         menu->setObjectName(name);
         return menu;
     };
-    auto addItem = [this](QMenu *menu, const char *name, const QString &text, auto command) {
+    auto addItem = [this](QMenu *menu, const char *name, const QString &text,
+                          std::function<void()> run) {
         QAction *item = menu->addAction(text);
         item->setObjectName(name);
-        connect(item, &QAction::triggered, this, command);
+        connect(item, &QAction::triggered, this, command(std::move(run)), Qt::QueuedConnection);
     };
 
     QMenu *game = addMenu("MnuFile", "Игра");
-    addItem(game, "MnuNew", "Новая", [this] { m_game.newGameCommand(); });
-    addItem(game, "Records", "Рекорды", &FrmMain::showRecords);
-    addItem(game, "MnuExit", "Выход", &FrmMain::ExitProgram);
+    addItem(game, "MnuNew", "Новая", [this] { m_game->newGameCommand(); });
+    addItem(game, "Records", "Рекорды", [this] { showRecords(); });
+    addItem(game, "MnuExit", "Выход", [this] { ExitProgram(); });
     QMenu *help = addMenu("MnuHelp", "Помощь");
     addItem(help, "MnuPravila", "Правила", [this] { showModal<FrmHelp>(this); });
     addItem(help, "MnuAbout", "О программе", [this] { showModal<FrmAbout>(this); });
 }
 
-// The records window is made anew for each showing and destroys itself when it is closed.
+bool FrmMain::blocked()
+{
+    return QApplication::activeModalWidget() != nullptr;
+}
+
+std::function<void()> FrmMain::command(std::function<void()> run)
+{
+    return [run = std::move(run)] {
+        if (!blocked())
+            run();
+    };
+}
+
+bool FrmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QMainWindow::eventFilter(watched, event);
+    auto *button = static_cast<QPushButton *>(watched);
+    switch (static_cast<QKeyEvent *>(event)->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        m_board->takeFocus(button);
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        button->click();
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The records window is made anew for each showing and is gone when it ends.
 void FrmMain::showRecords()
 {
-    m_records.showRecords(*new FrmRecord(this));
+    FrmRecord window(this);
+    m_records.showRecords(window);
 }
 
 void FrmMain::AddResult(qint16 moves)
 {
-    m_records.AddResult(moves, m_namePrompt, *new FrmRecord(this));
+    FrmRecord window(this);
+    m_records.AddResult(moves, m_namePrompt, window);
 }
 
 void FrmMain::ExitProgram()
 {
-    QMessageBox question(QMessageBox::NoIcon, "Пирк - Перк",
-                         "Вы действительно хотите выйти из программы",
-                         QMessageBox::Yes | QMessageBox::No, this);
-    question.setObjectName("ExitQuestion");
-    question.button(QMessageBox::Yes)->setText("Да");
-    question.button(QMessageBox::No)->setText("Нет");
-    question.setDefaultButton(QMessageBox::Yes);
-    if (question.exec() == QMessageBox::Yes)
+    if (ExitQuestion(this).confirmed())
         QCoreApplication::exit(0);
-}
-
-QString FrmMain::tag(int k) const
-{
-    return m_tiles[k]->tag();
-}
-
-void FrmMain::setTag(int k, const QString &tag)
-{
-    m_tiles[k]->setTag(tag);
-}
-
-void FrmMain::showPicture(int k, TileState state)
-{
-    m_tiles[k]->setPicture((state == TileState::Red ? m_img1 : m_img0)->picture());
-}
-
-bool FrmMain::tileEnabled(int k) const
-{
-    return m_tiles[k]->isEnabled();
-}
-
-void FrmMain::setTileEnabled(int k, bool enabled)
-{
-    m_tiles[k]->setEnabled(enabled);
 }
 
 void FrmMain::setCounterCaption(const QString &caption)

@@ -1,34 +1,45 @@
 #pragma once
 
 #include "puzzle/game.h"
-#include "puzzle/tileboard.h"
+#include "puzzle/movecounter.h"
 #include "records/recordkeeper.h"
 #include "ui/fileerrorbox.h"
 #include "ui/nameprompt.h"
 
 #include <QMainWindow>
 
-#include <array>
+#include <functional>
+#include <memory>
 
+class BoardFrame;
 class QLabel;
 class QPushButton;
 class TileImage;
 
 // The main window: the board, the move counter, the four picture buttons and the menu bar. Every
 // command of the game starts here.
-class FrmMain : public QMainWindow, private TileBoard
+//
+// While a modal window is open no command runs, whatever asks for it: the window system keeps
+// the mouse and keys from this window, and the same holds for a screen reader's actions on its
+// controls. Menu items run their command from the event loop, so that a screen reader choosing
+// one is not held until the window it opens is closed.
+class FrmMain : public QMainWindow, private MoveCounter
 {
     Q_OBJECT
 
 public:
     // recordsPath is the file of the record table (see recordsFilePath()).
     explicit FrmMain(const QString &recordsPath, QWidget *parent = nullptr);
+    ~FrmMain() override;
 
     // Asks whether to quit and, on "Да", ends the program at once.
     void ExitProgram();
 
 protected:
     void showEvent(QShowEvent *event) override;
+    // The buttons' keys: Enter presses the focused button, as Space does; an arrow takes the
+    // focus to the board.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void createBoard(QWidget *client);
@@ -37,22 +48,21 @@ private:
     void createMenus();
     QPushButton *createButton(QWidget *client, const char *name, const QString &picture,
                               const QString &word, int top);
+    // True while a modal window is open over this one.
+    static bool blocked();
+    // The command, run only when not blocked().
+    static std::function<void()> command(std::function<void()> run);
     // The records command: the table without a result line.
     void showRecords();
     void AddResult(qint16 moves);
 
-    QString tag(int k) const override;
-    void setTag(int k, const QString &tag) override;
-    void showPicture(int k, TileState state) override;
-    bool tileEnabled(int k) const override;
-    void setTileEnabled(int k, bool enabled) override;
     void setCounterCaption(const QString &caption) override;
 
-    std::array<TileImage *, TileCount> m_tiles{};
     TileImage *m_img0 = nullptr;
     TileImage *m_img1 = nullptr;
+    BoardFrame *m_board = nullptr;
     QLabel *m_lblHod = nullptr;
-    Game m_game;
+    std::unique_ptr<Game> m_game;
     FileErrorBox m_fileErrors{this};
     NameInputBox m_namePrompt{this};
     RecordKeeper m_records;

@@ -29,7 +29,7 @@ public:
     void showResult(qint16 moves) override;
     // Hides the result line altogether, its coloured band included.
     void hideResult() override;
-    // Shows the window modally; it is gone when this returns.
+    // Shows the window modally and returns when it has been closed.
     void showModal() override { exec(); }
 
 private:

@@ -17,21 +17,31 @@ public:
     {
         if (kind != QAccessible::Name)
             return QAccessibleWidget::text(kind);
-        const auto *tile = static_cast<const TileImage *>(widget());
-        if (tile->tag().isEmpty())
-            return tile->place();
+        if (tile()->tag().isEmpty())
+            return tile()->place();
         // As in the move rule, a tag that does not read as 0 is red.
-        return tile->place() + (tile->tag().toInt() != 0 ? ": красная фишка" : ": синяя фишка");
+        return tile()->place() + (tile()->tag().toInt() != 0 ? ": красная фишка" : ": синяя фишка");
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.focusable = true;
+        state.focused = tile()->hasCursor();
+        return state;
     }
 
     QStringList actionNames() const override { return {pressAction()}; }
 
+    // Queued: a move that wins opens the name prompt, and the caller must not wait for it.
     void doAction(const QString &action) override
     {
-        auto *tile = static_cast<TileImage *>(widget());
-        if (action == pressAction() && tile->isEnabled())
-            emit tile->clicked();
+        if (action == pressAction())
+            QMetaObject::invokeMethod(tile(), &TileImage::clicked, Qt::QueuedConnection);
     }
+
+private:
+    TileImage *tile() const { return static_cast<TileImage *>(widget()); }
 };
 
 QAccessibleInterface *accessibleTile(const QString &className, QObject *object)
@@ -63,14 +73,39 @@ void TileImage::setPicture(const QPixmap &picture)
     update();
 }
 
+void TileImage::setCursorShown(bool shown)
+{
+    if (shown == m_cursor)
+        return;
+    m_cursor = shown;
+    update();
+}
+
 void TileImage::paintEvent(QPaintEvent *)
 {
-    QPainter(this).drawPixmap(0, 0, m_picture);
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, m_picture);
+    if (!m_cursor)
+        return;
+    // A black ring 2 pixels wide in the white margin, 2 pixels in from the edge: clear of the
+    // coloured square and of the 2 pixels a right or lower neighbour lays over this tile.
+    const qreal side = width() - 4;
+    for (const QRectF band : {QRectF(2, 2, side, 2), QRectF(2, side, side, 2),
+                              QRectF(2, 2, 2, side), QRectF(side, 2, 2, side)})
+        painter.fillRect(band, Qt::black);
 }
 
 void TileImage::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton)
+    m_pressed = event->button() == Qt::LeftButton;
+}
+
+void TileImage::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || !m_pressed)
+        return;
+    m_pressed = false;
+    if (rect().contains(event->position().toPoint()))
         emit clicked();
 }
 

@@ -5,10 +5,12 @@
 
 // An image control that carries a tag text. It shows its picture at natural size, and the same
 // picture when disabled (a locked board keeps its colours); a disabled image raises no click.
+// A click is a press and a release of the left button over the image: sliding off before the
+// release makes none, and the second press of a double click is none either.
 //
 // Screen readers see it as a button named by its place and by the colour its tag stands for,
-// "Ряд 1, столбец 2: красная фишка", renamed whenever the tag changes; pressing it there is a
-// click.
+// "Ряд 1, столбец 2: красная фишка", renamed whenever the tag changes. Their press action is a
+// click that follows from the event loop, so that it returns at once.
 class TileImage : public QWidget
 {
     Q_OBJECT
@@ -23,6 +25,10 @@ public:
     // Where the tile lies, as a screen reader says it: "Ряд 1, столбец 2".
     QString place() const { return m_place; }
     void setPlace(const QString &place) { m_place = place; }
+    // The keyboard cursor: a ring in the picture's white margin, and the focused state for screen
+    // readers.
+    bool hasCursor() const { return m_cursor; }
+    void setCursorShown(bool shown);
 
 signals:
     void clicked();
@@ -30,12 +36,14 @@ signals:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
-    // The second press of a double click arrives as a double-click event and is no click, so a
-    // double click makes one move. (QWidget would pass it on as another press.)
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    // QWidget would pass it on as another press.
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     QString m_tag;
     QString m_place;
     QPixmap m_picture;
+    bool m_pressed = false;
+    bool m_cursor = false;
 };

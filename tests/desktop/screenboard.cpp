@@ -71,7 +71,7 @@ std::optional<std::vector<Square>> findBoard(const QImage &screen)
 }
 
 // A board of tags only, for the game's own move rule to play on.
-class TagBoard : public TileBoard
+class TagBoard : public TileBoard, public MoveCounter
 {
 public:
     QString tag(int k) const override { return m_tags[k]; }
@@ -92,7 +92,7 @@ quint16 moveMask(int k)
     TagBoard board;
     for (int i = 0; i < TileCount; ++i)
         board.setTag(i, "0");
-    Game(board).PlayMove(k);
+    Game(board, board).PlayMove(k);
     quint16 mask = 0;
     for (int i = 0; i < TileCount; ++i)
         if (board.tag(i) == "1")

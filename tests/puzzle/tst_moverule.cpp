@@ -9,7 +9,7 @@
 namespace {
 
 // The board as plain data: what the game may see and change of a tile, and the counter caption.
-class FakeBoard : public TileBoard
+class FakeBoard : public TileBoard, public MoveCounter
 {
 public:
     struct Tile
@@ -100,7 +100,7 @@ void TestMoveRule::moveFlipsRowAndColumn()
     QFETCH(QList<int>, changed);
     const QString start = "0110100111000011";
     FakeBoard board;
-    Game game(board);
+    Game game(board, board);
     board.lay(start);
 
     game.PlayMove(tile);
@@ -115,7 +115,7 @@ void TestMoveRule::moveFlipsRowAndColumn()
 void TestMoveRule::clickingTwiceRestoresBoard()
 {
     FakeBoard board;
-    Game game(board);
+    Game game(board, board);
     for (int k = 0; k < TileBoard::TileCount; ++k) {
         board.lay("1010010110100100");
         const qint16 before = game.moveCount();
@@ -131,7 +131,7 @@ void TestMoveRule::clickingTwiceRestoresBoard()
 void TestMoveRule::rowAndColumnClicksFlipOnlyTheCrossing()
 {
     FakeBoard board;
-    Game game(board);
+    Game game(board, board);
     const QString start = "0000111100001111";
     board.lay(start);
     for (int k : {4, 5, 6, 7, 1, 9, 13})
@@ -143,7 +143,7 @@ void TestMoveRule::rowAndColumnClicksFlipOnlyTheCrossing()
 void TestMoveRule::winComesOnTheSolvingMove()
 {
     FakeBoard board;
-    Game game(board);
+    Game game(board, board);
     QList<qint16> wins;
     game.setWinHook([&](qint16 moves) {
         QCOMPARE(board.enabledCount(), 0); // locked before the records are shown
@@ -165,7 +165,7 @@ void TestMoveRule::winComesOnTheSolvingMove()
 void TestMoveRule::allRedDealIsNoWin()
 {
     FakeBoard board;
-    Game game(board);
+    Game game(board, board);
     int wins = 0;
     game.setWinHook([&](qint16) { ++wins; });
     board.lay(AllRed);
@@ -178,7 +178,7 @@ void TestMoveRule::allRedDealIsNoWin()
 void TestMoveRule::lockedBoardCountsNoMove()
 {
     FakeBoard board;
-    Game game(board);
+    Game game(board, board);
     board.lay(flipped(AllRed, {0, 1, 2, 3, 4, 8, 12}));
     game.PlayMove(0);
     QCOMPARE(board.enabledCount(), 0);
@@ -196,7 +196,7 @@ void TestMoveRule::lockedBoardCountsNoMove()
 void TestMoveRule::counterStopsAtItsTop()
 {
     FakeBoard board;
-    Game game(board);
+    Game game(board, board);
     // Tile 5 is outside tile 0's row and column, so the board never comes out all red.
     board.lay(flipped(AllRed, {5}));
     for (int i = 0; i < Game::MaxMoves + 10; ++i)
@@ -208,7 +208,7 @@ void TestMoveRule::counterStopsAtItsTop()
 void TestMoveRule::newGameUnlocksAndResets()
 {
     FakeBoard board;
-    Game game(board);
+    Game game(board, board);
     game.start();
     QCOMPARE(board.caption, "0");
     QCOMPARE(board.enabledCount(), TileBoard::TileCount);
@@ -233,7 +233,7 @@ void TestMoveRule::newGameUnlocksAndResets()
 void TestMoveRule::dealIsFair()
 {
     FakeBoard board;
-    Game game(board);
+    Game game(board, board);
     constexpr int Deals = 20000;
     std::array<int, TileBoard::TileCount> red{};
     for (int n = 0; n < Deals; ++n) {
@@ -252,7 +252,7 @@ void TestMoveRule::dealIsFair()
 void TestMoveRule::dealsAreFresh()
 {
     FakeBoard board;
-    Game game(board);
+    Game game(board, board);
     QSet<QString> boards;
     for (int n = 0; n < 100; ++n) {
         game.NewGame();

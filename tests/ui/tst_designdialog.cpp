@@ -7,7 +7,6 @@
 #include "ui/pictures.h"
 
 #include <QApplication>
-#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
@@ -15,7 +14,7 @@
 #include <memory>
 
 // What the rules, about and records windows share: their frame, their one button, their keys and
-// their lifetime.
+// their showing.
 class TestDesignDialog : public QObject
 {
     Q_OBJECT
@@ -29,8 +28,8 @@ private slots:
     void buttonIsTheOnlyFocus();
     void keys_data();
     void keys();
-    void closingDestroys_data();
-    void closingDestroys();
+    void closingEndsTheShowing_data();
+    void closingEndsTheShowing();
 
 private:
     void windows();
@@ -94,7 +93,6 @@ void TestDesignDialog::windowFrame()
     const Qt::WindowFlags flags = dialog->windowFlags();
     QVERIFY(flags & Qt::WindowCloseButtonHint);
     QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
-    QVERIFY(dialog->testAttribute(Qt::WA_DeleteOnClose));
     if (icon.isEmpty())
         QVERIFY(!dialog->testAttribute(Qt::WA_SetWindowIcon));
     else
@@ -150,17 +148,15 @@ void TestDesignDialog::keys()
     QFETCH(QString, window);
     QFETCH(int, key);
     QFETCH(bool, closes);
-    QPointer<DesignDialog> dialog = create(window);
+    std::unique_ptr<DesignDialog> dialog(create(window));
     dialog->show();
-    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
 
     QTest::keyClick(dialog->windowHandle(), Qt::Key(key));
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCOMPARE(dialog.isNull(), closes);
-    delete dialog;
+    QCOMPARE(dialog->isVisible(), !closes);
 }
 
-void TestDesignDialog::closingDestroys_data()
+void TestDesignDialog::closingEndsTheShowing_data()
 {
     QTest::addColumn<QString>("window");
     QTest::addColumn<bool>("closeBox");
@@ -170,22 +166,24 @@ void TestDesignDialog::closingDestroys_data()
     }
 }
 
-// Closing unloads the window; the next showing is a new window that looks the same.
-void TestDesignDialog::closingDestroys()
+// Closing ends the modal showing; the next showing is a new window that looks the same.
+void TestDesignDialog::closingEndsTheShowing()
 {
     QFETCH(QString, window);
     QFETCH(bool, closeBox);
-    QPointer<DesignDialog> dialog = create(window);
-    dialog->show();
-    QVERIFY(QTest::qWaitForWindowExposed(dialog));
-    const QImage look = render(dialog);
-
-    if (closeBox)
-        dialog->close();
-    else
-        QTest::mouseClick(dialog->findChild<QPushButton *>(), Qt::LeftButton);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(dialog.isNull());
+    std::unique_ptr<DesignDialog> dialog(create(window));
+    QImage look;
+    whenModalOpens([&](QWidget *shown) {
+        QVERIFY(QTest::qWaitForWindowExposed(shown));
+        look = render(shown);
+        if (closeBox)
+            shown->close();
+        else
+            QTest::mouseClick(shown->findChild<QPushButton *>(), Qt::LeftButton);
+    });
+    dialog->exec();
+    QVERIFY(!look.isNull());
+    QVERIFY(!dialog->isVisible());
 
     std::unique_ptr<DesignDialog> again(create(window));
     again->show();

@@ -1,6 +1,5 @@
 #include "windowtest.h"
 
-#include "ui/application.h"
 #include "ui/frmmain.h"
 #include "ui/tileimage.h"
 
@@ -15,7 +14,6 @@
 #include <QPushButton>
 #include <QStyleOptionButton>
 #include <QSvgRenderer>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -23,14 +21,12 @@
 // Every window, the exit question and the name prompt as they appear at the display scale this
 // test runs at (100 %, 150 % or 200 %): each picture drawn for that scale, not enlarged from a
 // smaller drawing, and every text whole.
-class TestDisplayScales : public QObject
+class TestDisplayScales : public MainWindowTest
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
-    void cleanup();
 
     void picturesAreDrawnForTheScale_data();
     void picturesAreDrawnForTheScale();
@@ -45,38 +41,19 @@ private:
     // resolution: the number of its opaque pixels that differ, at the best of the positions the
     // picture's rectangle (in window coordinates) can round to.
     static int strayPixels(const QImage &screen, const QString &picture, QRectF place);
-
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<FrmMain> m_window;
 };
-
-void TestDisplayScales::initTestCase()
-{
-    setUpGame(*qApp);
-}
 
 void TestDisplayScales::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
+    MainWindowTest::init();
     // Four holders of long names, one with the highest count, so that the records window shows
     // its widest rows.
     const QByteArray name("\xCA\xEE\xED\xF1\xF2\xE0\xED\xF2\xE8\xED"); // Константин
     QByteArray table;
     for (qint16 moves : {2, 3, 4, 32767})
         table += name + char(moves & 0xFF) + char(moves >> 8);
-    QFile file(m_dir->filePath("Records.dat"));
+    QFile file(recordsPath());
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(table) == table.size());
-    file.close();
-
-    m_window = std::make_unique<FrmMain>(m_dir->filePath("Records.dat"));
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-}
-
-void TestDisplayScales::cleanup()
-{
-    m_window.reset();
-    m_dir.reset();
 }
 
 void TestDisplayScales::windows()
@@ -109,7 +86,7 @@ void TestDisplayScales::withWindow(const QString &window,
         m_window->ExitProgram();
     } else if (window == "FrmHelp" || window == "FrmAbout") {
         whenModalOpens(checkAndClose);
-        m_window->findChild<QAction *>(window == "FrmHelp" ? "MnuPravila" : "MnuAbout")->trigger();
+        chooseMenuItem(m_window.get(), window == "FrmHelp" ? "MnuPravila" : "MnuAbout");
     } else {
         // A won game: the name prompt, then the records window with its result line.
         if (window == "NamePrompt") {

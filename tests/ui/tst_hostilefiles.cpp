@@ -1,6 +1,5 @@
 #include "windowtest.h"
 
-#include "ui/application.h"
 #include "ui/frmmain.h"
 #include "ui/tileimage.h"
 
@@ -17,7 +16,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScopeGuard>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -150,12 +148,11 @@ bool drawnAsPlainText(QLabel *shown)
 // The game among hostile files, folders and names: it goes on, tells the player in Russian which
 // file failed, never shows a record it could not save, and stores any name as the records file's
 // rules say.
-class TestHostileFiles : public QObject
+class TestHostileFiles : public MainWindowTest
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { setUpGame(*qApp); }
     void cleanup();
 
     void hostileSurroundings_data();
@@ -174,28 +171,19 @@ private:
         bool plainText = true;
     };
 
-    void startGame(const QString &recordsPath);
     // Wins in one move and answers every dialog: pastes name into the name prompt after running
     // whileAsking, accepts every message and closes the records window.
     Seen win(const QString &name, const std::function<void()> &whileAsking = {});
 
-    std::unique_ptr<QTemporaryDir> m_dir = std::make_unique<QTemporaryDir>();
     std::unique_ptr<SmallDisk> m_disk;
-    std::unique_ptr<FrmMain> m_window;
 };
 
+// The small disk is mounted in the test's folder.
 void TestHostileFiles::cleanup()
 {
     m_window.reset();
     m_disk.reset();
-    m_dir = std::make_unique<QTemporaryDir>();
-}
-
-void TestHostileFiles::startGame(const QString &recordsPath)
-{
-    m_window = std::make_unique<FrmMain>(recordsPath);
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    MainWindowTest::cleanup();
 }
 
 TestHostileFiles::Seen TestHostileFiles::win(const QString &name,
@@ -370,7 +358,7 @@ void TestHostileFiles::hostileSurroundings()
         asNobody = true;
         break;
     }
-    startGame(path);
+    openWindow(path);
 
     Seen seen;
     {
@@ -439,7 +427,7 @@ void TestHostileFiles::hostileNames()
     QFETCH(QByteArray, stored);
     QFETCH(QString, shown);
     const QString path = m_dir->filePath(u"Records.dat"_s);
-    startGame(path);
+    openWindow(path);
 
     const Seen seen = win(pasted);
 

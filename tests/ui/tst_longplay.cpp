@@ -1,6 +1,5 @@
 #include "windowtest.h"
 
-#include "ui/application.h"
 #include "ui/frmmain.h"
 #include "ui/tileimage.h"
 
@@ -14,7 +13,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
@@ -174,12 +172,15 @@ private:
 // prompt answered, and every window opened and closed again and again. After each step the
 // board, the counter, the records file and every window shown are what the rules say. Run in the
 // sanitizer build, it also shows that nothing leaks.
-class TestLongPlay : public QObject
+class TestLongPlay : public MainWindowTest
 {
     Q_OBJECT
 
 private slots:
+    // One window for the whole session, not one for each test.
     void initTestCase();
+    void init() {}
+    void cleanup() {}
     void cleanupTestCase();
     void movesNewGamesAndWins();
     void windowsOpenedAndClosed();
@@ -197,8 +198,6 @@ private:
     void checkBoard() const;
 
     QRandomGenerator m_random{20260601};
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<FrmMain> m_window;
     std::unique_ptr<DialogAnswers> m_answers;
     std::array<TileImage *, 16> m_tiles{};
     TableModel m_table;
@@ -214,11 +213,8 @@ private:
 
 void TestLongPlay::initTestCase()
 {
-    setUpGame(*qApp);
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_window = std::make_unique<FrmMain>(m_dir->filePath(u"Records.dat"_s));
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    MainWindowTest::initTestCase();
+    MainWindowTest::init();
     for (int k = 0; k < 16; ++k)
         m_tiles[k] = m_window->findChild<TileImage *>(u"Image1_%1"_s.arg(k));
     m_answers = std::make_unique<DialogAnswers>();
@@ -260,7 +256,7 @@ void TestLongPlay::checkBoard() const
 void TestLongPlay::newGame(bool fromMenu)
 {
     if (fromMenu)
-        m_window->findChild<QAction *>(u"MnuNew"_s)->trigger();
+        chooseMenuItem(m_window.get(), u"MnuNew"_s);
     else
         QTest::mouseClick(m_window->findChild<QPushButton *>(u"CmdNew"_s), Qt::LeftButton);
     ++m_newGames;
@@ -396,7 +392,7 @@ void TestLongPlay::windowsOpenedAndClosed()
                 QTest::mouseClick(m_window->findChild<QPushButton *>(command.button),
                                   Qt::LeftButton);
             else
-                m_window->findChild<QAction *>(command.menuItem)->trigger();
+                chooseMenuItem(m_window.get(), command.menuItem);
             QCOMPARE(m_answers->opened, QStringList{command.window});
             QVERIFY(m_answers->allGone());
             if (qstrcmp(command.window, "FrmRecord") == 0) {

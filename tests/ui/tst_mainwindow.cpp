@@ -1,9 +1,9 @@
 #include "windowtest.h"
 
-#include "ui/application.h"
 #include "ui/frmmain.h"
 #include "ui/tileimage.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -12,21 +12,16 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include <memory>
 
-class TestMainWindow : public QObject
+class TestMainWindow : public MainWindowTest
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-
     void windowFrame();
     void controlGeometry_data();
     void controlGeometry();
@@ -38,64 +33,32 @@ private slots:
     void newGameUnlocks_data();
     void newGameUnlocks();
     void doubleClickIsOneMove();
+    void slideOffIsNoMove();
+    void keyboard_data();
+    void keyboard();
+    void cursorShowsOnlyWithFocus();
     void screenShowsOnlyWholeMoves();
     void exitQuestionNoChangesNothing_data();
     void exitQuestionNoChangesNothing();
     void exitQuestionYesEndsProgram();
+    void exitQuestionIgnoresEscapeAndClose();
     void focusOrder();
     void menus();
     void commandsReachTheirWindows_data();
     void commandsReachTheirWindows();
 
 private:
-    TileImage *tile(int k) const;
     QLabel *counter() const;
-    QString board() const;
     // Lays out a board from 16 characters '0' (blue) and '1' (red), the way a deal does.
     void lay(const QString &states);
     void clickTile(int k, QTest::MouseAction action = QTest::MouseClick);
     // Plays the first move of a game: a winning one, answering the record dialogs, or not.
     void playFirstMove(bool winning);
-
-    std::unique_ptr<QTemporaryDir> m_recordsDir;
-    std::unique_ptr<FrmMain> m_window;
 };
-
-void TestMainWindow::initTestCase()
-{
-    setUpGame(*qApp);
-}
-
-void TestMainWindow::init()
-{
-    m_recordsDir = std::make_unique<QTemporaryDir>();
-    m_window = std::make_unique<FrmMain>(m_recordsDir->filePath("Records.dat"));
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-}
-
-void TestMainWindow::cleanup()
-{
-    m_window.reset();
-    m_recordsDir.reset();
-}
-
-TileImage *TestMainWindow::tile(int k) const
-{
-    return m_window->findChild<TileImage *>(QString("Image1_%1").arg(k));
-}
 
 QLabel *TestMainWindow::counter() const
 {
     return m_window->findChild<QLabel *>("LblHod");
-}
-
-QString TestMainWindow::board() const
-{
-    QString states;
-    for (int k = 0; k < 16; ++k)
-        states += tile(k)->tag();
-    return states;
 }
 
 void TestMainWindow::lay(const QString &states)
@@ -211,6 +174,7 @@ void TestMainWindow::clickFlipsRowAndColumn()
     clickTile(0);
     QCOMPARE(board(), "1111100010001000");
     QCOMPARE(counter()->text(), "1");
+    QCOMPARE(QApplication::focusWidget(), m_window->findChild<QWidget *>("CmdNew"));
     QCOMPARE(tile(12)->picture().toImage(),
              m_window->findChild<TileImage *>("Img1")->picture().toImage());
 }
@@ -248,7 +212,7 @@ void TestMainWindow::newGameUnlocks()
     QVERIFY(!tile(3)->isEnabled());
 
     if (fromMenu)
-        m_window->findChild<QAction *>("MnuNew")->trigger();
+        chooseMenuItem(m_window.get(), "MnuNew");
     else
         QTest::mouseClick(m_window->findChild<QPushButton *>("CmdNew"), Qt::LeftButton);
 
@@ -267,6 +231,106 @@ void TestMainWindow::doubleClickIsOneMove()
     clickTile(5);
     QCOMPARE(board(), "0000000000000000");
     QCOMPARE(counter()->text(), "2");
+}
+
+// A click is a press and a release over the same tile: sliding off before the release is none.
+void TestMainWindow::slideOffIsNoMove()
+{
+    lay("0000000000000000");
+    clickTile(5, QTest::MousePress);
+    QCOMPARE(counter()->text(), "0");
+    clickTile(6, QTest::MouseRelease);
+    QCOMPARE(board(), "0000000000000000");
+    QCOMPARE(counter()->text(), "0");
+}
+
+void TestMainWindow::keyboard_data()
+{
+    // Keys: arrows U D L R, Space _, Enter E, Return N, Tab T, Shift+Tab B, Escape X.
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<QString>("after"); // the board, laid all blue; empty after a new game
+    QTest::addColumn<QString>("count");
+    const QString blue(16, u'0');
+    QTest::newRow("first arrow: tile 0") << "CmdNew"
+                                         << "R_"
+                                         << "Frame2"
+                                         << "1111100010001000"
+                                         << "1";
+    QTest::newRow("arrows, Enter") << "CmdNew"
+                                   << "DDRE"
+                                   << "Frame2"
+                                   << "0100111101000100"
+                                   << "1";
+    QTest::newRow("edges stop it") << "CmdNew"
+                                   << "ULRRRRRDDDDN"
+                                   << "Frame2"
+                                   << "0001000100011111"
+                                   << "1";
+    QTest::newRow("back to the last tile") << "CmdNew"
+                                           << "DRXU_"
+                                           << "Frame2"
+                                           << "1111010001000100"
+                                           << "1";
+    QTest::newRow("Escape") << "cmdExit"
+                            << "DX"
+                            << "cmdExit" << blue << "0";
+    QTest::newRow("Tab") << "cmdExit"
+                         << "DT"
+                         << "CmdHelp" << blue << "0";
+    QTest::newRow("Shift+Tab") << "CmdNew"
+                               << "DB"
+                               << "CmdRecord" << blue << "0";
+    QTest::newRow("Enter on a button") << "CmdNew"
+                                       << "D_XE"
+                                       << "CmdNew" << QString() << "0";
+}
+
+// Keys as the window system delivers them, from a button with the focus.
+void TestMainWindow::keyboard()
+{
+    QFETCH(QString, from);
+    QFETCH(QString, keys);
+    QFETCH(QString, focus);
+    QFETCH(QString, after);
+    QFETCH(QString, count);
+    const QHash<QChar, Qt::Key> key = {{u'U', Qt::Key_Up},      {u'D', Qt::Key_Down},
+                                       {u'L', Qt::Key_Left},    {u'R', Qt::Key_Right},
+                                       {u'_', Qt::Key_Space},   {u'E', Qt::Key_Enter},
+                                       {u'N', Qt::Key_Return},  {u'T', Qt::Key_Tab},
+                                       {u'B', Qt::Key_Backtab}, {u'X', Qt::Key_Escape}};
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    lay(QString(16, u'0'));
+    m_window->findChild<QWidget *>(from)->setFocus();
+    for (QChar name : keys)
+        QTest::keyClick(m_window->windowHandle(), key[name]);
+    QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+    if (!after.isEmpty())
+        QCOMPARE(board(), after);
+    QCOMPARE(counter()->text(), count);
+}
+
+// A black ring in the white margin of the cursor's tile, only while the board has the focus; the
+// tile is then the focused one for a screen reader.
+void TestMainWindow::cursorShowsOnlyWithFocus()
+{
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    const QImage plain = render(tile(0));
+    QTest::keyClick(m_window->windowHandle(), Qt::Key_Down);
+    const QImage ringed = render(tile(0));
+    const qreal scale = m_window->devicePixelRatio();
+    for (auto [x, y, colour] :
+         {std::tuple{2, 25, Qt::black}, std::tuple{47, 25, Qt::black}, std::tuple{25, 3, Qt::black},
+          std::tuple{25, 46, Qt::black}, std::tuple{1, 25, Qt::white}, std::tuple{4, 25, Qt::white},
+          std::tuple{25, 48, Qt::white}, std::tuple{45, 25, Qt::white}})
+        QVERIFY2(ringed.pixelColor(QPointF(x * scale, y * scale).toPoint()) == QColor(colour),
+                 qPrintable(QString("pixel %1,%2").arg(x).arg(y)));
+    QVERIFY(QAccessible::queryAccessibleInterface(tile(0))->state().focused);
+    QVERIFY(!QAccessible::queryAccessibleInterface(tile(1))->state().focused);
+    QTest::keyClick(m_window->windowHandle(), Qt::Key_Escape);
+    QCOMPARE(render(tile(0)), plain);
+    QVERIFY(!QAccessible::queryAccessibleInterface(tile(0))->state().focused);
 }
 
 // A move repaints nothing while it runs: every picture painted belongs to the finished board.
@@ -329,7 +393,7 @@ void TestMainWindow::exitQuestionNoChangesNothing()
         box->button(QMessageBox::No)->click();
     });
     if (fromMenu)
-        m_window->findChild<QAction *>("MnuExit")->trigger();
+        chooseMenuItem(m_window.get(), "MnuExit");
     else
         QTest::mouseClick(m_window->findChild<QPushButton *>("cmdExit"), Qt::LeftButton);
 
@@ -349,6 +413,21 @@ void TestMainWindow::exitQuestionYesEndsProgram()
     QTimer::singleShot(0, m_window.get(), &FrmMain::ExitProgram);
     QTimer::singleShot(10000, qApp, [] { QCoreApplication::exit(1); }); // "Да" did not end it
     QCOMPARE(QCoreApplication::exec(), 0);
+}
+
+// Only "Да" and "Нет" answer the exit question.
+void TestMainWindow::exitQuestionIgnoresEscapeAndClose()
+{
+    bool open = false;
+    whenModalOpens([&](QWidget *dialog) {
+        QVERIFY(!(dialog->windowFlags() & Qt::WindowCloseButtonHint));
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        dialog->windowHandle()->close();
+        open = dialog->isVisible();
+        qobject_cast<QMessageBox *>(dialog)->button(QMessageBox::No)->click();
+    });
+    m_window->ExitProgram();
+    QVERIFY(open);
 }
 
 void TestMainWindow::focusOrder()
@@ -398,8 +477,7 @@ void TestMainWindow::commandsReachTheirWindows_data()
                               << "FrmAbout" << false;
 }
 
-// The rules and about windows open modally over the main window and are gone when closed; the
-// game is as it was.
+// The windows open modally over the main window and are gone when closed; the game is as it was.
 void TestMainWindow::commandsReachTheirWindows()
 {
     QFETCH(QString, control);
@@ -423,12 +501,11 @@ void TestMainWindow::commandsReachTheirWindows()
     if (auto *button = m_window->findChild<QPushButton *>(control))
         QTest::mouseClick(button, Qt::LeftButton);
     else
-        m_window->findChild<QAction *>(control)->trigger();
+        chooseMenuItem(m_window.get(), control);
 
     QCOMPARE(opened, window);
     QCOMPARE(owner, m_window.get());
     QVERIFY(modal);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(dialog.isNull());
     QCOMPARE(board(), before);
     QCOMPARE(counter()->text(), count);

@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
@@ -92,26 +91,25 @@ void TestRecordsWindow::controlGeometry()
 void TestRecordsWindow::designTimeStateOnEveryNewWindow()
 {
     for (int showing = 1; showing <= 2; ++showing) {
-        QPointer<FrmRecord> window = new FrmRecord;
+        FrmRecord window;
         for (int n = 1; n <= 5; ++n) {
-            QCOMPARE(window->findChild<QLabel *>(QString("LblMesto_%1").arg(n - 1))->text(),
+            QCOMPARE(window.findChild<QLabel *>(QString("LblMesto_%1").arg(n - 1))->text(),
                      QString::number(n));
-            QCOMPARE(window->findChild<QLabel *>(QString("Label2_%1").arg(n))->text(), "LblName");
-            QCOMPARE(window->findChild<QLabel *>(QString("LblHod_%1").arg(n))->text(), "0");
+            QCOMPARE(window.findChild<QLabel *>(QString("Label2_%1").arg(n))->text(), "LblName");
+            QCOMPARE(window.findChild<QLabel *>(QString("LblHod_%1").arg(n))->text(), "0");
         }
-        const auto *result = window->findChild<QLabel *>("Label3");
+        const auto *result = window.findChild<QLabel *>("Label3");
         QCOMPARE(result->text(), QString());
         QVERIFY(!result->isHidden());
 
         for (int n = 1; n <= 5; ++n)
-            window->setRow(n, "Игрок", qint16(n));
-        window->showResult(12);
-        window->hideResult();
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window));
-        QTest::mouseClick(window->findChild<QPushButton *>("Command1"), Qt::LeftButton);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(window.isNull());
+            window.setRow(n, "Игрок", qint16(n));
+        window.showResult(12);
+        window.hideResult();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTest::mouseClick(window.findChild<QPushButton *>("Command1"), Qt::LeftButton);
+        QVERIFY(!window.isVisible());
     }
 }
 

@@ -1,6 +1,5 @@
 #include "windowtest.h"
 
-#include "ui/application.h"
 #include "ui/fileerrorbox.h"
 #include "ui/frmabout.h"
 #include "ui/frmhelp.h"
@@ -17,7 +16,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -25,15 +23,11 @@
 // Every text a player can meet is Russian: the windows, the standard dialogs the game shows, the
 // name field's context menu, and what a screen reader says. Latin letters are allowed only in the
 // design's own "Ok!" and "OK", in addresses, in the records file's path and in key names.
-class TestRussianOnly : public QObject
+class TestRussianOnly : public MainWindowTest
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-
     void windows_data();
     void windows();
     void exitQuestion();
@@ -48,31 +42,7 @@ private:
     static void addActionTexts(QAction *action, const QString &where, QStringList &texts);
     // The texts that hold a Latin letter outside the allowed words.
     static QStringList english(const QStringList &texts, const QString &path = {});
-
-    QString recordsPath() const { return m_dir->filePath("Records.dat"); }
-
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<FrmMain> m_window;
 };
-
-void TestRussianOnly::initTestCase()
-{
-    setUpGame(*qApp);
-}
-
-void TestRussianOnly::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_window = std::make_unique<FrmMain>(recordsPath());
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-}
-
-void TestRussianOnly::cleanup()
-{
-    m_window.reset();
-    m_dir.reset();
-}
 
 void TestRussianOnly::addActionTexts(QAction *action, const QString &where, QStringList &texts)
 {
@@ -163,7 +133,7 @@ void TestRussianOnly::windows()
         const char *command = window == "FrmHelp"    ? "MnuPravila"
                               : window == "FrmAbout" ? "MnuAbout"
                                                      : "Records";
-        m_window->findChild<QAction *>(command)->trigger();
+        chooseMenuItem(m_window.get(), command);
     }
     QVERIFY(seen.size() > 10);
     const QStringList found = english(seen);

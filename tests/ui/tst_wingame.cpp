@@ -1,6 +1,5 @@
 #include "windowtest.h"
 
-#include "ui/application.h"
 #include "ui/frmmain.h"
 #include "ui/tileimage.h"
 
@@ -10,21 +9,16 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
 
 // A won game on the real main window: the name prompt, the record file and the records window.
-class TestWinGame : public QObject
+class TestWinGame : public MainWindowTest
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-
     void firstWinEntersTable_data();
     void firstWinEntersTable();
     void namePromptAsDesigned();
@@ -34,34 +28,11 @@ private slots:
 private:
     // Lays a board that the click on tile 0 solves, and clicks it: a win in one move.
     void winInOneMove();
-    QString recordsPath() const { return m_dir->filePath("Records.dat"); }
     QByteArray fileBytes() const;
     // The rows of a records window as "place|name|moves", and its result line or "hidden".
     static QStringList rows(QWidget *records);
     static QString resultLine(QWidget *records);
-
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<FrmMain> m_window;
 };
-
-void TestWinGame::initTestCase()
-{
-    setUpGame(*qApp);
-}
-
-void TestWinGame::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_window = std::make_unique<FrmMain>(recordsPath());
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-}
-
-void TestWinGame::cleanup()
-{
-    m_window.reset();
-    m_dir.reset();
-}
 
 void TestWinGame::winInOneMove()
 {

@@ -1,8 +1,10 @@
 #include "windowtest.h"
 
+#include "ui/application.h"
 #include "ui/frmmain.h"
 #include "ui/tileimage.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QInputDialog>
@@ -21,6 +23,50 @@ TileImage *tile(FrmMain *window, int k)
 }
 
 } // namespace
+
+void MainWindowTest::initTestCase()
+{
+    setUpGame(*qApp);
+}
+
+void MainWindowTest::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    openWindow(recordsPath());
+}
+
+void MainWindowTest::cleanup()
+{
+    m_window.reset();
+    m_dir.reset();
+}
+
+void MainWindowTest::openWindow(const QString &recordsPath)
+{
+    m_window.reset();
+    m_window = std::make_unique<FrmMain>(recordsPath);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+}
+
+TileImage *MainWindowTest::tile(int k) const
+{
+    return ::tile(m_window.get(), k);
+}
+
+QString MainWindowTest::board() const
+{
+    QString states;
+    for (int k = 0; k < 16; ++k)
+        states += tile(k)->tag();
+    return states;
+}
+
+void chooseMenuItem(FrmMain *window, const QString &name)
+{
+    window->findChild<QAction *>(name)->trigger();
+    QCoreApplication::processEvents();
+}
 
 void layBoard(FrmMain *window, const QString &states)
 {
