@@ -41,7 +41,7 @@ QString FileErrorBox::message(const RecordFileError &error)
 {
     using Operation = RecordFileError::Operation;
     const QString what =
-        error.operation == Operation::Write ? "Рекорд не сохранён: не удалось записать файл"
+        error.operation == Operation::Write   ? "Рекорд не сохранён: не удалось записать файл"
         : error.operation == Operation::Enter ? "Результат не внесён в таблицу рекордов: не "
                                                 "удалось прочитать файл"
                                               : "Не удалось прочитать таблицу рекордов из файла";
