@@ -10,10 +10,10 @@
 // table; a missing one is created empty. Nothing past byte 60 is ever touched, and the file is
 // never truncated, deleted or renamed, so its permissions, owner and links stay as they are.
 //
-// Unlike the design, which opens the file once per record, the table moves as one image of 60
-// bytes: a load is one read under a shared lock, a save one write under an exclusive lock held
-// from reading the table again to the end of the write. Record by record, a crash, a full disk or
-// a second copy of the game saving at the same time tears the table.
+// The table moves as one image of 60 bytes, never record by record: a load is one read under a
+// shared lock, a save one write under an exclusive lock held from reading the table again to the
+// end of the write. Written record by record, a crash, a full disk or a second copy of the game
+// saving at the same time would tear the table.
 //
 // Every operation returns nothing on success and its failure otherwise. A record the file does
 // not hold in full (a short file) reads as an empty, never-written entry: that is not a failure.

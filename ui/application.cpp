@@ -24,7 +24,7 @@ void setUpGame(QApplication &app)
     // Lets the desktop match the windows to the installed launcher and its icon.
     app.setDesktopFileName("example.pirk_perk.PirkPerk");
     // The windows look as designed whatever the desktop's style and colour scheme: a dark scheme
-    // would put the design's blue headings and light result band on a dark background. Set with
+    // would put the game's blue headings and light result band on a dark background. Set with
     // no class name, the palette and the font also replace those a platform theme hands single
     // widget classes (buttons, menus, message boxes); set explicitly, they stay when the desktop
     // changes its theme while the game runs.

@@ -23,7 +23,7 @@ constexpr QRect twipsRect(int left, int top, int width, int height)
 // text keeps fitting its label.
 QFont designFont(qreal pointSize = 8.25, bool bold = false);
 
-// The light standard dialog background the design's fixed text colours (pure blue, red, orange,
+// The light standard dialog background the windows' fixed text colours (pure blue, red, orange,
 // the light-cyan result band) were chosen for, with the shades Qt's Fusion style draws with where
 // no desktop hands Qt colours of its own. Every role of every group is set, so that nothing of a
 // desktop's palette shows through.
