@@ -9,11 +9,9 @@
 BoardFrame::BoardFrame(const TileImage &blue, const TileImage &red, QWidget *parent)
     : QFrame(parent), m_blue(blue), m_red(red)
 {
-    setObjectName("Frame2");
+    setUpFrame(this, "Frame2", twipsRect(75, 75, 3135, 3330));
     // Read out before the tile under the cursor when the board takes the focus.
     setAccessibleName("Игровое поле");
-    setFrameStyle(QFrame::Box | QFrame::Sunken);
-    setGeometry(twipsRect(75, 75, 3135, 3330));
     for (int k = 0; k < TileCount; ++k) {
         auto *tile = new TileImage(this);
         tile->setObjectName(QString("Image1_%1").arg(k));

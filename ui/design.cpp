@@ -56,13 +56,17 @@ void centreOnScreen(QWidget *window)
     window->move(frame.topLeft());
 }
 
-QFrame *createFrame(QWidget *parent, const char *name, QRect geometry)
+QFrame *setUpFrame(QFrame *frame, const char *name, QRect geometry)
 {
-    auto *frame = new QFrame(parent);
     frame->setObjectName(name);
     frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
     frame->setGeometry(geometry);
     return frame;
+}
+
+QFrame *createFrame(QWidget *parent, const char *name, QRect geometry)
+{
+    return setUpFrame(new QFrame(parent), name, geometry);
 }
 
 void setTextColour(QWidget *widget, QColor colour)

@@ -31,6 +31,8 @@ QPalette designPalette();
 
 void centreOnScreen(QWidget *window);
 
-// A frame without caption: an etched border around a group of controls.
+// A frame without caption: an etched border around a group of controls. setUpFrame gives a frame
+// made elsewhere (the board) that look, its name and its place.
 QFrame *createFrame(QWidget *parent, const char *name, QRect geometry);
+QFrame *setUpFrame(QFrame *frame, const char *name, QRect geometry);
 void setTextColour(QWidget *widget, QColor colour);
