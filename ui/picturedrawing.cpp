@@ -1,21 +1,20 @@
 #include "ui/picturedrawing.h"
 
-#include <QPainter>
-#include <QSvgRenderer>
+#include <QImageReader>
 
+// Drawn by Qt's SVG image plugin, which loads Qt's SVG library only when a drawing is drawn: at
+// the scales the pictures were drawn for when the game was built, it is never loaded.
 QImage drawPicture(const QString &svgFile, QSize pixels)
 {
-    QSvgRenderer renderer(svgFile);
-    if (!renderer.isValid())
+    QImageReader reader(svgFile, "svg");
+    reader.setScaledSize(pixels);
+    QImage image = reader.read();
+    if (image.isNull())
         return {};
-    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    renderer.render(&painter);
-    return image;
+    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
 QString prerenderedFileName(const QString &name, QSize pixels)
 {
-    return QStringLiteral("%1-%2x%3.png").arg(name).arg(pixels.width()).arg(pixels.height());
+    return QStringLiteral("%1-%2x%3.rgba").arg(name).arg(pixels.width()).arg(pixels.height());
 }

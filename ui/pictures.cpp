@@ -2,24 +2,24 @@
 
 #include "ui/picturedrawing.h"
 
-#include <QFile>
 #include <QGuiApplication>
-#include <QImageReader>
+#include <QResource>
+
+#include <cstring>
 
 namespace {
 
 // The pictures the windows show at 100 % and 200 % display scale were drawn when the game was
-// built (see ui/CMakeLists.txt), so that a window opening need not draw them; any other is drawn
-// now, the same way.
+// built (see ui/CMakeLists.txt and prerender.cpp) and are kept as their bare pixels, so that a
+// window opening neither draws nor decodes them; any other is drawn now, the same way.
 QImage pictureImage(const QString &name, QSize pixels)
 {
-    QFile prerendered(":/prerendered/" + prerenderedFileName(name, pixels));
-    if (prerendered.open(QIODevice::ReadOnly)) {
-        QImageReader reader(&prerendered, "png");
-        // The format is known: no image format plugin needs to be loaded and asked.
-        reader.setAutoDetectImageFormat(false);
-        if (QImage image = reader.read(); !image.isNull())
-            return image;
+    const QResource prerendered(":/prerendered/" + prerenderedFileName(name, pixels));
+    QImage image(pixels, QImage::Format_RGBA8888_Premultiplied);
+    if (const QByteArray bytes = prerendered.uncompressedData();
+        bytes.size() == image.sizeInBytes()) {
+        std::memcpy(image.bits(), bytes.constData(), bytes.size());
+        return image;
     }
     return drawPicture(":/pictures/" + name + ".svg", pixels);
 }

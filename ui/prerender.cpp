@@ -1,12 +1,15 @@
 // prerender-pictures OUTPUT_FOLDER SVG_FOLDER NAME:WIDTHxHEIGHT...
 //
 // Draws each picture NAME of SVG_FOLDER at the given size in device pixels into OUTPUT_FOLDER,
-// as a PNG file named by prerenderedFileName(). Words in a drawing need fonts, and fonts need a
-// platform: run it with QT_QPA_PLATFORM=offscreen.
+// as a file named by prerenderedFileName() that holds its bare pixels, row by row, each as red,
+// green, blue and alpha bytes, premultiplied: a window opening copies them and decodes nothing.
+// Words in a drawing need fonts, and fonts need a platform: run it with
+// QT_QPA_PLATFORM=offscreen.
 
 #include "ui/picturedrawing.h"
 
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QRegularExpression>
 
@@ -33,10 +36,14 @@ int main(int argc, char *argv[])
         }
         const QString name = match.captured(1);
         const QSize pixels(match.captured(2).toInt(), match.captured(3).toInt());
-        const QImage image = drawPicture(drawings.filePath(name + ".svg"), pixels);
-        const QString file = output.filePath(prerenderedFileName(name, pixels));
-        if (image.isNull() || !image.save(file, "png")) {
-            std::fprintf(stderr, "prerender-pictures: cannot draw %s\n", qPrintable(file));
+        const QImage image = drawPicture(drawings.filePath(name + ".svg"), pixels)
+                                 .convertToFormat(QImage::Format_RGBA8888_Premultiplied);
+        QFile file(output.filePath(prerenderedFileName(name, pixels)));
+        const auto *bytes = reinterpret_cast<const char *>(image.constBits());
+        if (image.isNull() || !file.open(QIODevice::WriteOnly) ||
+            file.write(bytes, image.sizeInBytes()) != image.sizeInBytes() || !file.flush()) {
+            std::fprintf(stderr, "prerender-pictures: cannot draw %s\n",
+                         qPrintable(file.fileName()));
             return 1;
         }
     }
