@@ -4,16 +4,6 @@
 #include <QScreen>
 #include <QWidget>
 
-QFont designFont(qreal pointSize, bool bold)
-{
-    QFont font;
-    font.setFamilies({"MS Sans Serif", "Microsoft Sans Serif", "Arial", "Liberation Sans"});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(pointSize);
-    font.setBold(bold);
-    return font;
-}
-
 // Written out rather than taken from Fusion's standard palette, which since Qt 6.5 turns dark on a
 // dark desktop.
 QPalette designPalette()

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QFont>
+#include "ui/designfont.h"
+
 #include <QPalette>
 #include <QRect>
 
@@ -17,11 +18,6 @@ constexpr QRect twipsRect(int left, int top, int width, int height)
 {
     return QRect(twips(left), twips(top), twips(width), twips(height));
 }
-
-// The game's sans-serif face at the given point size. The windows were measured for MS Sans Serif;
-// where it is missing, a face with its metrics and Cyrillic letters takes its place, so that every
-// text keeps fitting its label.
-QFont designFont(qreal pointSize = 8.25, bool bold = false);
 
 // The light standard dialog background the windows' fixed text colours (pure blue, red, orange,
 // the light-cyan result band) were chosen for, with the shades Qt's Fusion style draws with where

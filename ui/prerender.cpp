@@ -6,6 +6,7 @@
 // Words in a drawing need fonts, and fonts need a platform: run it with
 // QT_QPA_PLATFORM=offscreen.
 
+#include "ui/designfont.h"
 #include "ui/picturedrawing.h"
 
 #include <QDir>
@@ -18,6 +19,9 @@
 int main(int argc, char *argv[])
 {
     QGuiApplication app(argc, argv);
+    // The words are set as the game sets them, so that a picture drawn now is the one the game
+    // would draw.
+    app.setFont(designFont());
     const QStringList arguments = app.arguments();
     if (arguments.size() < 3) {
         std::fprintf(stderr, "usage: prerender-pictures OUTPUT_FOLDER SVG_FOLDER "
