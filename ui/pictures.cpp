@@ -10,12 +10,13 @@
 namespace {
 
 // The pictures the windows show at 100 % and 200 % display scale were drawn when the game was
-// built (see ui/CMakeLists.txt and prerender.cpp) and are kept as their bare pixels, so that a
-// window opening neither draws nor decodes them; any other is drawn now, the same way.
+// built (see ui/CMakeLists.txt and prerender.cpp) and are kept as their bare pixels, in the form
+// the window system takes them, so that a window opening neither draws, decodes nor converts
+// them; any other is drawn now, the same way.
 QImage pictureImage(const QString &name, QSize pixels)
 {
     const QResource prerendered(":/prerendered/" + prerenderedFileName(name, pixels));
-    QImage image(pixels, QImage::Format_RGBA8888_Premultiplied);
+    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
     if (const QByteArray bytes = prerendered.uncompressedData();
         bytes.size() == image.sizeInBytes()) {
         std::memcpy(image.bits(), bytes.constData(), bytes.size());

@@ -1,8 +1,9 @@
 // prerender-pictures OUTPUT_FOLDER SVG_FOLDER NAME:WIDTHxHEIGHT...
 //
 // Draws each picture NAME of SVG_FOLDER at the given size in device pixels into OUTPUT_FOLDER,
-// as a file named by prerenderedFileName() that holds its bare pixels, row by row, each as red,
-// green, blue and alpha bytes, premultiplied: a window opening copies them and decodes nothing.
+// as a file named by prerenderedFileName() that holds its bare pixels, row by row, each as the
+// 32-bit premultiplied ARGB word of the machine this runs on, the one the game is built for: a
+// window opening copies them as they are.
 // Words in a drawing need fonts, and fonts need a platform: run it with
 // QT_QPA_PLATFORM=offscreen.
 
@@ -40,8 +41,7 @@ int main(int argc, char *argv[])
         }
         const QString name = match.captured(1);
         const QSize pixels(match.captured(2).toInt(), match.captured(3).toInt());
-        const QImage image = drawPicture(drawings.filePath(name + ".svg"), pixels)
-                                 .convertToFormat(QImage::Format_RGBA8888_Premultiplied);
+        const QImage image = drawPicture(drawings.filePath(name + ".svg"), pixels);
         QFile file(output.filePath(prerenderedFileName(name, pixels)));
         const auto *bytes = reinterpret_cast<const char *>(image.constBits());
         if (image.isNull() || !file.open(QIODevice::WriteOnly) ||
