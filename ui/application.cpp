@@ -1,10 +1,10 @@
 #include "ui/application.h"
 
 #include "ui/design.h"
+#include "ui/gamestyle.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
-#include <QStyleFactory>
 #include <QStyleHints>
 #include <QTranslator>
 
@@ -28,7 +28,7 @@ void setUpGame(QApplication &app)
     // no class name, the palette and the font also replace those a platform theme hands single
     // widget classes (buttons, menus, message boxes); set explicitly, they stay when the desktop
     // changes its theme while the game runs.
-    QApplication::setStyle(QStyleFactory::create("Fusion"));
+    QApplication::setStyle(new GameStyle);
     QApplication::setPalette(designPalette());
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
     // From Qt 6.8 a program can also ask for the light scheme, for whatever follows the scheme

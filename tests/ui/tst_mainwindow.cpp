@@ -12,8 +12,11 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 #include <memory>
 
@@ -44,6 +47,7 @@ private slots:
     void exitQuestionIgnoresEscapeAndClose();
     void focusOrder();
     void menus();
+    void menuOverflowArrow();
     void commandsReachTheirWindows_data();
     void commandsReachTheirWindows();
 
@@ -458,6 +462,25 @@ void TestMainWindow::menus()
     }
     QCOMPARE(seen, (QStringList{"MnuFile:Игра", "MnuNew:Новая", "Records:Рекорды", "MnuExit:Выход",
                                 "MnuHelp:Помощь", "MnuPravila:Правила", "MnuAbout:О программе"}));
+}
+
+// The game's style fetches the menu bar's overflow arrow only when it is drawn: where menus do not
+// fit, it is Fusion's arrow all the same.
+void TestMainWindow::menuOverflowArrow()
+{
+    QMenuBar bar;
+    for (int i = 0; i < 8; ++i)
+        bar.addMenu("Длинное меню");
+    bar.resize(120, bar.sizeHint().height());
+    bar.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&bar));
+    auto *arrow = bar.findChild<QToolButton *>("qt_menubar_ext_button");
+    QVERIFY(arrow && arrow->isVisible());
+    const std::unique_ptr<QStyle> fusion(QStyleFactory::create("Fusion"));
+    const QSize side(16, 16);
+    QCOMPARE(
+        arrow->icon().pixmap(side).toImage(),
+        fusion->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton).pixmap(side).toImage());
 }
 
 void TestMainWindow::commandsReachTheirWindows_data()
