@@ -5,8 +5,8 @@
 // Qt's Fusion style, as the windows were laid out for, but for one picture fetched only when it is
 // drawn: the arrow of the menu bar's overflow button. A menu bar asks for it when it is made, and
 // Qt reads it from an image file, loading and asking every image format plugin installed (and
-// the libraries they use) which of them reads it, a fifth of the main window's start-up. The
-// button shows only when the menus do not fit the window, which in this window they always do.
+// the libraries they use) which of them reads it: a twentieth of the game's start-up. The button
+// shows only when the menus do not fit the window, which in this window they always do.
 class GameStyle : public QProxyStyle
 {
 public:
