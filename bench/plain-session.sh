@@ -1,0 +1,36 @@
+# Sourced by bench/startup and bench/startup-instructions: a plain session for the programs they
+# launch. Makes the temporary folder $work (removed on exit, with the X server), starts Xvfb on
+# a free display, and defines launch, which runs "$launchtime" ARGUMENT... there, its errors
+# appended to $work/programs.log. Needs $launchtime and, for messages, $me.
+
+work=$(mktemp -d)
+xvfb=
+cleanup() {
+    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Xvfb picks a free display and writes its number to descriptor 3. It keeps its state when a
+# program ends (-noreset), as a desktop's X server does.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset -br 3>"$work/display" \
+    2>"$work/xvfb.log" &
+xvfb=$!
+for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    sleep 0.1
+done
+[ -s "$work/display" ] || {
+    echo "$me: Xvfb did not start:" >&2
+    cat "$work/xvfb.log" >&2
+    exit 1
+}
+
+# Every program sees the same plain session: this display, no desktop, no input method.
+mkdir -m 700 "$work/runtime"
+launch() {
+    env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u QT_SCALE_FACTOR -u QT_IM_MODULE \
+        -u GTK_IM_MODULE -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION \
+        DISPLAY=":$(cat "$work/display")" XDG_RUNTIME_DIR="$work/runtime" \
+        "$launchtime" "$@" 2>>"$work/programs.log"
+}
