@@ -20,7 +20,17 @@ public:
 
     QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
     {
-        return icon().pixmap(size, mode, state);
+        return icon().pixmap(size, 1.0, mode, state);
+    }
+
+    // On a scaled display Qt asks for the picture at the display's scale through this hook.
+    void virtual_hook(int id, void *data) override
+    {
+        if (id != ScaledPixmapHook)
+            return QIconEngine::virtual_hook(id, data);
+        auto *wanted = static_cast<ScaledPixmapArgument *>(data);
+        wanted->pixmap =
+            icon().pixmap(wanted->size / wanted->scale, wanted->scale, wanted->mode, wanted->state);
     }
 
     QIconEngine *clone() const override { return new DeferredIcon(*this); }
