@@ -12,8 +12,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
-#include <QStyle>
-#include <QStyleFactory>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -464,23 +462,25 @@ void TestMainWindow::menus()
                                 "MnuHelp:Помощь", "MnuPravila:Правила", "MnuAbout:О программе"}));
 }
 
-// The game's style fetches the menu bar's overflow arrow only when it is drawn: where menus do not
-// fit, it is Fusion's arrow all the same.
+// The game's style fetches the menu bar's overflow arrow only when the button shows, which in the
+// main window it never does; where menus do not fit, the button has its arrow.
 void TestMainWindow::menuOverflowArrow()
 {
+    const auto overflowButton = [](QMenuBar *bar) {
+        return bar->findChild<QToolButton *>("qt_menubar_ext_button");
+    };
+    QVERIFY(overflowButton(m_window->menuBar())->icon().isNull());
+
     QMenuBar bar;
     for (int i = 0; i < 8; ++i)
         bar.addMenu("Длинное меню");
     bar.resize(120, bar.sizeHint().height());
     bar.show();
     QVERIFY(QTest::qWaitForWindowExposed(&bar));
-    auto *arrow = bar.findChild<QToolButton *>("qt_menubar_ext_button");
-    QVERIFY(arrow && arrow->isVisible());
-    const std::unique_ptr<QStyle> fusion(QStyleFactory::create("Fusion"));
-    const QSize side(16, 16);
-    QCOMPARE(
-        arrow->icon().pixmap(side).toImage(),
-        fusion->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton).pixmap(side).toImage());
+    QToolButton *arrow = overflowButton(&bar);
+    QVERIFY(arrow->isVisible());
+    QVERIFY(!arrow->icon().isNull());
+    QVERIFY(!arrow->icon().pixmap(16).isNull());
 }
 
 void TestMainWindow::commandsReachTheirWindows_data()
