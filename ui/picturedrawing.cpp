@@ -8,13 +8,10 @@ QImage drawPicture(const QString &svgFile, QSize pixels)
 {
     QImageReader reader(svgFile, "svg");
     reader.setScaledSize(pixels);
-    QImage image = reader.read();
-    if (image.isNull())
-        return {};
-    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    return reader.read().convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
 QString prerenderedFileName(const QString &name, QSize pixels)
 {
-    return QStringLiteral("%1-%2x%3.rgba").arg(name).arg(pixels.width()).arg(pixels.height());
+    return QStringLiteral("%1-%2x%3.argb").arg(name).arg(pixels.width()).arg(pixels.height());
 }
