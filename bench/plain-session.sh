@@ -1,7 +1,23 @@
-# Sourced by bench/startup and bench/startup-instructions: a plain session for the programs they
-# launch. Makes the temporary folder $work (removed on exit, with the X server), starts Xvfb on
-# a free display, and defines launch, which runs "$launchtime" ARGUMENT... there, its errors
-# appended to $work/programs.log. Needs $launchtime and, for messages, $me.
+# Sourced by bench/startup and bench/startup-instructions: the game and the reference program of
+# the build folder $build ($game, $reference), and a plain session to launch programs in. Makes
+# the temporary folder $work (removed on exit, with the X server), starts Xvfb on a free display,
+# and defines launch, which runs bench/launchtime ARGUMENT... there, its errors appended to
+# $work/programs.log, and launch_failed NAME, which says so and ends the script. $me names the
+# script in messages.
+
+launchtime=$build/bench/launchtime
+game=$build/ui/pirk-perk
+reference=$build/bench/reference/reference
+command -v Xvfb >/dev/null || {
+    echo "$me: Xvfb is missing (Debian package xvfb)" >&2
+    exit 2
+}
+for file in "$launchtime" "$game" "$reference"; do
+    [ -x "$file" ] || {
+        echo "$me: $file is missing; build first (tools/quickstart test)" >&2
+        exit 2
+    }
+done
 
 work=$(mktemp -d)
 xvfb=
@@ -33,4 +49,10 @@ launch() {
         -u GTK_IM_MODULE -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION \
         DISPLAY=":$(cat "$work/display")" XDG_RUNTIME_DIR="$work/runtime" \
         "$launchtime" "$@" 2>>"$work/programs.log"
+}
+
+launch_failed() {
+    echo "$me: $1 failed:" >&2
+    tail -5 "$work/programs.log" >&2
+    exit 1
 }
