@@ -54,7 +54,7 @@ QLabel *DesignDialog::createImage(QWidget *parent, const char *name, const QStri
     auto *image = new QLabel(parent);
     image->setObjectName(name);
     image->setGeometry(geometry);
-    image->setPixmap(::picture(picture, geometry.size()));
+    image->setPixmap(::picture(picture));
     return image;
 }
 

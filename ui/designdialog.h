@@ -26,7 +26,7 @@ protected:
     // The label wraps its text at word boundaries and draws it from its top edge.
     static QLabel *createLabel(QWidget *parent, const QString &name, const QString &text,
                                QRect geometry, Qt::Alignment alignment = Qt::AlignLeft);
-    // A picture stretched to the image's size, drawn at that size so that it stays sharp.
+    // A picture at its listed size (picturesizes.h), drawn at that size so that it stays sharp.
     static QLabel *createImage(QWidget *parent, const char *name, const QString &picture,
                                QRect geometry);
     // A horizontal line one pixel high in the standard text colour, from (left, top) to

@@ -77,14 +77,13 @@ void FrmMain::showEvent(QShowEvent *event)
 
 void FrmMain::createBoard(QWidget *client)
 {
-    const QSize tileSize = twipsRect(0, 0, 750, 750).size();
     m_img0 = new TileImage(client);
     m_img0->setObjectName("Img0");
-    m_img0->setPicture(picture("tile_blue", tileSize));
+    m_img0->setPicture(picture("tile_blue"));
     m_img0->hide();
     m_img1 = new TileImage(client);
     m_img1->setObjectName("Img1");
-    m_img1->setPicture(picture("tile_red", tileSize));
+    m_img1->setPicture(picture("tile_red"));
     m_img1->hide();
 
     m_board = new BoardFrame(*m_img0, *m_img1, client);
@@ -115,9 +114,8 @@ QPushButton *FrmMain::createButton(QWidget *client, const char *name, const QStr
     // The word is drawn in the picture; screen readers are told it.
     button->setAccessibleName(word);
     button->setGeometry(twipsRect(3360, top, 1500, 375));
-    const QSize face(100, 20);
-    button->setIcon(::picture(picture, face));
-    button->setIconSize(face);
+    button->setIcon(::picture(picture));
+    button->setIconSize(pictureSize(picture));
     button->installEventFilter(this);
     return button;
 }

@@ -1,6 +1,7 @@
 #include "ui/pictures.h"
 
 #include "ui/picturedrawing.h"
+#include "ui/picturesizes.h"
 
 #include <QGuiApplication>
 #include <QResource>
@@ -10,7 +11,7 @@
 namespace {
 
 // The pictures the windows show at 100 % and 200 % display scale were drawn when the game was
-// built (see ui/CMakeLists.txt and prerender.cpp) and are kept as their bare pixels, in the form
+// built (see picturesizes.h and drawpictures.cpp) and are kept as their bare pixels, in the form
 // the window system takes them, so that a window opening neither draws, decodes nor converts
 // them; any other is drawn now, the same way.
 QImage pictureImage(const QString &name, QSize pixels)
@@ -35,10 +36,23 @@ QPixmap picture(const QString &name, QSize size)
     return pixmap;
 }
 
+QPixmap picture(const QString &name)
+{
+    return picture(name, pictureSize(name));
+}
+
+QSize pictureSize(const QString &name)
+{
+    for (const ListedPicture &listed : ListedPictures)
+        if (name == QLatin1String(listed.name))
+            return listed.size;
+    return {};
+}
+
 QIcon pictureIcon(const QString &name)
 {
     QIcon icon;
-    for (int side : {16, 24, 32, 48, 64})
+    for (int side : WindowIconSides)
         icon.addPixmap(QPixmap::fromImage(pictureImage(name, QSize(side, side))));
     return icon;
 }
