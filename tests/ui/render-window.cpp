@@ -1,7 +1,8 @@
 // render-window WINDOW FILE.png — draws one of the game's windows or dialogs into a picture file
 // (its format follows the file's extension). Run it with QT_QPA_PLATFORM=offscreen, and
 // QT_SCALE_FACTOR=2 for a 200 % picture; on a display it draws with the desktop's platform theme.
-#include "tests/ui/windowtest.h"
+#include "windowtest.h"
+
 #include "ui/application.h"
 #include "ui/fileerrorbox.h"
 #include "ui/frmabout.h"
