@@ -34,7 +34,7 @@ QString recordsFilePathFor(const QString &exeDir, const QString &installBinDir,
 QString recordsFilePath()
 {
     const QString exeDir = canonicalOrClean(QCoreApplication::applicationDirPath());
-    const QString binDir = canonicalOrClean(QStringLiteral(PIRK_INSTALL_BINDIR));
+    const QString binDir = canonicalOrClean(QStringLiteral(PIRK_INSTALL_DIR));
     const QString dataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     const QString path = recordsFilePathFor(exeDir, binDir, dataDir);
     QDir().mkpath(QFileInfo(path).absolutePath());

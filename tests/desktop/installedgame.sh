@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # installedgame.sh SOURCE_DIR WORK_DIR GENERATOR SCREEN_BOARD
-# Builds the Debian package, installs it, and plays one game to a win with the installed program on
-# a headless X display (Xvfb), with the mouse and keys a player uses: the board is read from the
-# screen. The record must land in the player's data folder, not beside the installed program. The
-# package is removed again at the end. Needs root, as installing a package does; skipped otherwise.
+# Builds the Debian package as the README says and has lintian check it (no error, no warning),
+# installs it, and plays one game to a win with the installed program on a headless X display
+# (Xvfb), with the mouse and keys a player uses: the board is read from the screen. The record
+# must land in the player's data folder, not beside the installed program. The package is removed
+# again at the end. Needs root, as installing a package does; skipped otherwise.
 set -euo pipefail
 
 source_dir=$1
@@ -31,11 +32,17 @@ fi
 step "building the package"
 build=$work/build
 cmake -S "$source_dir" -B "$build" -G "$generator" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null
-cmake --build "$build" --target pirk-perk icons
+    -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF >/dev/null
+cmake --build "$build"
 rm -f "$build"/pirk-perk_*.deb
 (cd "$build" && cpack -G DEB)
 deb=$(ls "$build"/pirk-perk_*.deb)
+
+step "checking the package with lintian"
+command -v lintian >/dev/null || fail "lintian is missing (Debian package lintian)"
+report=$(lintian "$deb" 2>&1) || true
+echo "$report"
+! grep -q -E '^[EW]: ' <<<"$report" || fail "lintian found errors or warnings"
 
 game_pid=
 xvfb_pid=
@@ -53,7 +60,8 @@ trap cleanup EXIT
 step "installing $deb"
 installed=yes
 dpkg -i "$deb"
-for file in /usr/bin/pirk-perk /usr/share/applications/$app_id.desktop \
+for file in /usr/games/pirk-perk /usr/share/man/man6/pirk-perk.6.gz \
+    /usr/share/applications/$app_id.desktop \
     /usr/share/metainfo/$app_id.metainfo.xml /usr/share/icons/hicolor/scalable/apps/$app_id.svg \
     /usr/share/icons/hicolor/{16x16,32x32,48x48,256x256}/apps/$app_id.png; do
     [ -f "$file" ] || fail "the package did not install $file"
@@ -61,9 +69,11 @@ done
 launcher=/usr/share/applications/$app_id.desktop
 desktop-file-validate "$launcher"
 appstreamcli validate --no-net /usr/share/metainfo/$app_id.metainfo.xml
-# The menu entry names the installed program and an installed icon.
+# The menu entry names the installed program, on the search path of a player's session (Debian's
+# login.defs), and an installed icon.
 command=$(sed -n 's/^Exec=//p' "$launcher")
-[ "$(command -v "$command")" = /usr/bin/pirk-perk ] || fail "the menu entry starts \"$command\""
+command=$(PATH=/usr/local/bin:/usr/bin:/bin:/usr/local/games:/usr/games command -v "$command") || true
+[ "$command" = /usr/games/pirk-perk ] || fail "the menu entry starts \"$command\""
 icon=$(sed -n 's/^Icon=//p' "$launcher")
 [ -f "/usr/share/icons/hicolor/scalable/apps/$icon.svg" ] || fail "no icon \"$icon\" installed"
 
@@ -125,7 +135,7 @@ board=$(timeout 30 "$screen_board" read "$work/won.png") || fail "no board after
 step "checking where the record went"
 records_file=$HOME/.local/share/pirk-perk/Records.dat
 [ -f "$records_file" ] || fail "no $records_file"
-[ ! -e /usr/bin/Records.dat ] || fail "the installed game wrote /usr/bin/Records.dat"
+[ ! -e /usr/games/Records.dat ] || fail "the installed game wrote /usr/games/Records.dat"
 expected=$work/expected.dat
 {
     printf '%-10s' "$name"
