@@ -1,6 +1,7 @@
 #include "windowtest.h"
 
 #include "ui/application.h"
+#include "ui/designfont.h"
 #include "ui/frmabout.h"
 #include "ui/frmhelp.h"
 #include "ui/frmrecord.h"
@@ -98,7 +99,7 @@ void TestDesignDialog::windowFrame()
     else
         QCOMPARE(dialog->windowIcon().pixmap(32).toImage(), pictureIcon(icon).pixmap(32).toImage());
 
-    QCOMPARE(QFontInfo(dialog->font()).family(), "Liberation Sans");
+    QCOMPARE(QFontInfo(dialog->font()).family(), QFontInfo(designFont()).family());
     QCOMPARE(dialog->font().pointSizeF(), 8.25);
     QVERIFY(!dialog->font().bold());
     QCOMPARE(dialog->palette().color(QPalette::Window),

@@ -1,6 +1,7 @@
 #include "windowtest.h"
 
 #include "ui/application.h"
+#include "ui/designfont.h"
 #include "ui/frmabout.h"
 #include "ui/frmhelp.h"
 
@@ -165,7 +166,7 @@ void TestHelpWindows::labels()
              colour.isValid() ? colour : QApplication::palette().color(QPalette::WindowText));
     QCOMPARE(label->font().pointSizeF(), points);
     QVERIFY(!label->font().bold());
-    QCOMPARE(QFontInfo(label->font()).family(), "Liberation Sans");
+    QCOMPARE(QFontInfo(label->font()).family(), QFontInfo(designFont()).family());
     QCOMPARE(int(label->alignment() & Qt::AlignHorizontal_Mask), alignment);
     QVERIFY(label->wordWrap());
 

@@ -1,6 +1,7 @@
 #include "windowtest.h"
 
 #include "ui/application.h"
+#include "ui/designfont.h"
 #include "ui/frmrecord.h"
 
 #include <QApplication>
@@ -165,7 +166,7 @@ void TestRecordsWindow::labels()
              colour.isValid() ? colour : QApplication::palette().color(QPalette::WindowText));
     QCOMPARE(label->font().pointSizeF(), points);
     QCOMPARE(label->font().bold(), bold);
-    QCOMPARE(QFontInfo(label->font()).family(), "Liberation Sans");
+    QCOMPARE(QFontInfo(label->font()).family(), QFontInfo(designFont()).family());
     QCOMPARE(int(label->alignment() & Qt::AlignHorizontal_Mask), alignment);
 
     const QRect space = label->contentsRect();
