@@ -37,7 +37,7 @@ QString reasonText(const RecordFileError &error)
 
 } // namespace
 
-QString FileErrorBox::message(const RecordFileError &error)
+QString fileErrorMessage(const RecordFileError &error)
 {
     using Operation = RecordFileError::Operation;
     const QString what =
@@ -49,9 +49,10 @@ QString FileErrorBox::message(const RecordFileError &error)
         .arg(what, QDir::toNativeSeparators(error.filePath), reasonText(error));
 }
 
-void FileErrorBox::reportFileError(const RecordFileError &error)
+void showFileError(QWidget *parent, const RecordFileError &error)
 {
-    QMessageBox box(QMessageBox::Warning, "Пирк-Перк", message(error), QMessageBox::Ok, m_parent);
+    QMessageBox box(QMessageBox::Warning, "Пирк-Перк", fileErrorMessage(error), QMessageBox::Ok,
+                    parent);
     box.setObjectName("FileError");
     box.exec();
 }

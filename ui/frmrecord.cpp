@@ -68,6 +68,12 @@ void FrmRecord::setRow(int n, const QString &name, qint16 moves)
     m_moves[n - 1]->setText(QString::number(moves));
 }
 
+void FrmRecord::showTable(const RecordTable &table)
+{
+    for (int n = 1; n <= Rows; ++n)
+        setRow(n, table.entry(n).name(), table.entry(n).moves());
+}
+
 void FrmRecord::showResult(qint16 moves)
 {
     m_result->setText("Вы справились за " + QString::number(moves) + " ходов");
