@@ -92,8 +92,6 @@ RecordFileResult LockedFile::openOnce(bool &replaced)
     const int flags = ::fcntl(m_fd, F_GETFL);
     if (flags < 0 || ::fcntl(m_fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
         return systemFailure(Reason::OpenFailed);
-    if (m_mode == Mode::WriteCheck)
-        return std::nullopt;
 
     if (auto error = lock())
         return error;
@@ -202,12 +200,15 @@ void LockedFile::close()
     m_fd = -1;
 }
 
+// What the failure stopped is for the caller to say, who knows what the table was opened for.
 RecordFileError LockedFile::failure(Reason reason, int error) const
 {
-    const auto operation =
-        m_mode == Mode::Read ? RecordFileError::Operation::Read : RecordFileError::Operation::Write;
-    return RecordFileError{reason, operation, m_path,
-                           error ? QString::fromLocal8Bit(std::strerror(error)) : QString()};
+    RecordFileError failure;
+    failure.reason = reason;
+    failure.filePath = m_path;
+    if (error)
+        failure.detail = QString::fromLocal8Bit(std::strerror(error));
+    return failure;
 }
 
 // The failure errno tells of, or otherwise when errno names nothing more particular.

@@ -16,9 +16,8 @@ class LockedFile
 {
 public:
     enum class Mode {
-        Read,       // shared lock: readers together, never beside a writer
-        Write,      // exclusive lock, opened for writing
-        WriteCheck, // opened for writing without a lock, only to learn whether it can be
+        Read,  // shared lock: readers together, never beside a writer
+        Write, // exclusive lock, opened for writing
     };
 
     LockedFile(QString path, Mode mode);

@@ -4,7 +4,8 @@
 #include <optional>
 
 // Why the records file could not be used. The player's wording belongs to the window that reports
-// it; detail is the system's own message, kept for diagnostics.
+// it; detail is the system's own message, kept for diagnostics. The file layer says the reason;
+// the record table, which knows what the file was opened for, says the operation.
 struct RecordFileError
 {
     enum class Reason {
