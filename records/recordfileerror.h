@@ -13,6 +13,7 @@ struct RecordFileError
         FolderMissing,      // the file's folder does not exist, or is not a folder
         NotRegularFile,     // a FIFO, a device, a socket: never a table
         AccessDenied,       // the file or its folder is write-protected (or unreadable)
+        FolderNotWritable,  // there is no file yet, and its folder may not be written
         ReadOnlyFileSystem, // the file lies on a file system mounted read-only
         Busy,               // another copy of the game held the file's lock too long
         OpenFailed,

@@ -13,6 +13,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <sys/fsuid.h>
+#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 using Reason = RecordFileError::Reason;
@@ -219,10 +221,14 @@ void TestRecordTable::recordsCommand_data()
     QTest::addColumn<bool>("fileExists");
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QByteArray>("table");
-    QTest::newRow("no file") << false << QByteArray() << QByteArray(60, '\0');
+    QTest::addColumn<bool>("folderWritable");
+    QTest::newRow("no file") << false << QByteArray() << QByteArray(60, '\0') << true;
+    QTest::newRow("no file, the folder may not be written")
+        << false << QByteArray() << QByteArray(60, '\0') << false;
     const QByteArray stored = QByteArray("Ab\0cdefghi\xF9\xFF", 12) + rec("", 0) +
                               rec("Zed", -300) + QByteArray::fromHex("CAEEF220202020202020 1900");
-    QTest::newRow("stored as they are") << true << stored + QByteArray(7, 'x') << stored + Empty;
+    QTest::newRow("stored as they are")
+        << true << stored + QByteArray(7, 'x') << stored + Empty << true;
 }
 
 void TestRecordTable::recordsCommand()
@@ -230,6 +236,7 @@ void TestRecordTable::recordsCommand()
     QFETCH(bool, fileExists);
     QFETCH(QByteArray, content);
     QFETCH(QByteArray, table);
+    QFETCH(bool, folderWritable);
     QTemporaryDir dir;
     const QString path = dir.filePath(u"Records.dat"_s);
     if (fileExists) {
@@ -237,12 +244,21 @@ void TestRecordTable::recordsCommand()
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(content);
     }
-
+    // Root may write any folder: the table is then read as the user nobody.
+    const bool asNobody = !folderWritable && ::getuid() == 0;
+    if (!folderWritable)
+        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner |
+                                                      QFile::ReadGroup | QFile::ExeGroup |
+                                                      QFile::ReadOther | QFile::ExeOther));
+    if (asNobody)
+        ::setfsuid(65534);
     const RecordsShown shown = RecordKeeper(RecordFile(path)).ViewRec();
+    if (asNobody)
+        ::setfsuid(0);
 
     QCOMPARE(shownBytes(shown), table);
     QVERIFY(!shown.failure);
-    QVERIFY(QFileInfo(path).isFile());
+    QCOMPARE(QFileInfo(path).isFile(), folderWritable);
     QCOMPARE(fileBytes(path), content);
 }
 
@@ -398,6 +414,7 @@ void TestRecordTable::fileChangedWhileAsking()
         QSKIP("cannot write-protect a file here");
 
     QCOMPARE(shown.place, place);
+    QCOMPARE(shown.overtaken, place == 0 && !failure);
     QCOMPARE(player.asked, 1);
     QCOMPARE(fileBytes(path), after);
     QCOMPARE(shownBytes(shown), after.isEmpty() ? "(not read)" : after.left(60));
