@@ -212,18 +212,22 @@ void FrmMain::showRecords()
     showRecordsWindow(m_records.ViewRec(), std::nullopt);
 }
 
-// The records window is made anew for each showing and is gone when it ends. A table that could
-// not be read shows as five empty rows.
+// The records window is made anew for each showing and is gone when it ends.
 void FrmMain::showRecordsWindow(const RecordsShown &shown, std::optional<qint16> won)
 {
     if (shown.failure)
         showFileError(this, *shown.failure);
     FrmRecord window(this);
-    if (won)
+    if (shown.overtaken)
+        window.showOvertaken();
+    else if (won)
         window.showResult(*won);
     else
         window.hideResult();
-    window.showTable(shown.table.value_or(RecordTable()));
+    if (shown.table)
+        window.showTable(*shown.table);
+    else
+        window.showUnreadable();
     window.exec();
 }
 

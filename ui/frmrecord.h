@@ -7,6 +7,7 @@
 
 #include <array>
 
+class QFrame;
 class QLabel;
 
 // The records window: five rows of place, name and moves, the trophy, and under the table the
@@ -27,8 +28,13 @@ public:
     void setRow(int n, const QString &name, qint16 moves);
     // Row n shows slot n of table, for every row.
     void showTable(const RecordTable &table);
+    // In place of the rows, that the table could not be read.
+    void showUnreadable();
     // Shows the result line "Вы справились за <moves> ходов".
     void showResult(qint16 moves);
+    // Shows, in the result line, that the result was not entered after all: while the name was
+    // typed, other copies of the game saved better results.
+    void showOvertaken();
     // Hides the result line altogether, its coloured band included.
     void hideResult();
 
@@ -37,5 +43,7 @@ private:
 
     std::array<QLabel *, Rows> m_names{};
     std::array<QLabel *, Rows> m_moves{};
+    QFrame *m_table = nullptr;
+    QLabel *m_unreadable = nullptr;
     QLabel *m_result = nullptr;
 };

@@ -43,6 +43,8 @@ enum class Hostile {
     WriteProtected,           // the table may be read, not written
     ReadOnlyFileSystem,       // the table lies on a file system mounted read-only
     NoRightToWrite,           // the table belongs to another user
+    FolderNotWritable,        // no table yet, in a folder that may not be written
+    OvertakenWhileAsking,     // another copy saves five better results in between
 };
 
 // A file system of one 4 KiB page mounted on a folder. Mounting needs root; isMounted() says
@@ -101,11 +103,17 @@ const QByteArray FullTable =
 const QByteArray Entered = QByteArray::fromHex("D1ECE5EBFBE920202020 0100") + rec("A", 10) +
                            rec("B", 20) + rec("C", 30) + rec("D", 40);
 const QStringList EmptyRows = {"1||0", "2||0", "3||0", "4||0", "5||0"};
+// A table that could not be read: no rows, only the message in their place.
+const QStringList Unread = {"Таблицу рекордов прочитать не удалось"};
 // The file that was removed or shortened while the name was asked, after the same win.
 const QByteArray Alone = Entered.left(12) + QByteArray(48, '\0');
 const QStringList AloneRows = {"1|Смелый    |1", "2||0", "3||0", "4||0", "5||0"};
 const QStringList FullRows = {"1|A         |10", "2|B         |20", "3|C         |30",
                               "4|D         |40", "5|E         |50"};
+const QByteArray OneMoveTable =
+    rec("A", 1) + rec("B", 1) + rec("C", 1) + rec("D", 1) + rec("E", 1) + "and a tail";
+const QStringList OneMoveRows = {"1|A         |1", "2|B         |1", "3|C         |1",
+                                 "4|D         |1", "5|E         |1"};
 const QStringList EnteredRows = {"1|Смелый    |1", "2|A         |10", "3|B         |20",
                                  "4|C         |30", "5|D         |40"};
 
@@ -203,6 +211,13 @@ TestHostileFiles::Seen TestHostileFiles::win(const QString &name,
             prompt->findChild<QLineEdit *>()->paste();
             whenModalOpens(answer);
             prompt->accept();
+        } else if (label(dialog, u"LblUnreadable"_s)->isVisible()) {
+            // Whatever the table's frame shows: the message alone, no rows.
+            for (QLabel *shown : dialog->findChild<QWidget *>("Frame1")->findChildren<QLabel *>())
+                if (shown->isVisible())
+                    seen.rows << shown->text();
+            seen.resultLine = label(dialog, u"Label3"_s)->text();
+            dialog->findChild<QPushButton *>("Command1")->click();
         } else {
             for (int n = 1; n <= 5; ++n) {
                 QLabel *shown = label(dialog, u"Label2_%1"_s.arg(n));
@@ -237,14 +252,14 @@ void TestHostileFiles::hostileSurroundings_data()
 
     QTest::newRow("Records.dat is a folder")
         << Hostile::FolderInPlace << unasked
-        << QStringList{notEntered, "Причина: на месте файла находится папка."} << EmptyRows;
+        << QStringList{notEntered, "Причина: на месте файла находится папка."} << Unread;
     QTest::newRow("folder missing, cannot be made")
         << Hostile::FolderUncreatable << unasked << QStringList{notEntered, folderMissing}
-        << EmptyRows;
+        << Unread;
     QTest::newRow("a FIFO") << Hostile::Fifo << unasked << QStringList{notEntered, notRegular}
-                            << EmptyRows;
+                            << Unread;
     QTest::newRow("a link to /dev/zero")
-        << Hostile::LinkToDevZero << unasked << QStringList{notEntered, notRegular} << EmptyRows;
+        << Hostile::LinkToDevZero << unasked << QStringList{notEntered, notRegular} << Unread;
     QTest::newRow("a link to a table, followed")
         << Hostile::LinkToTable << written << QStringList() << EnteredRows;
     QTest::newRow("write-protected")
@@ -260,8 +275,15 @@ void TestHostileFiles::hostileSurroundings_data()
         << Hostile::RemovedWhileAsking << written << QStringList() << AloneRows;
     QTest::newRow("replaced by a shorter one while the name is asked")
         << Hostile::ShortenedWhileAsking << written << QStringList() << AloneRows;
+    QTest::newRow("overtaken while the name is asked")
+        << Hostile::OvertakenWhileAsking << written << QStringList() << OneMoveRows;
     QTest::newRow("folder removed while the name is asked")
         << Hostile::FolderRemovedWhileAsking << notWritten << QStringList{notSaved, folderMissing}
+        << Unread;
+    QTest::newRow("no file, the folder may not be written")
+        << Hostile::FolderNotWritable << unasked
+        << QStringList{"Рекорд не сохранён: не удалось создать файл в папке",
+                       "Причина: в папку нельзя записывать."}
         << EmptyRows;
     QTest::newRow("disk full") << Hostile::DiskFull << notWritten
                                << QStringList{notSaved, "Причина: на диске нет места."}
@@ -296,6 +318,7 @@ void TestHostileFiles::hostileSurroundings()
     case Hostile::RemovedWhileAsking:
     case Hostile::ShortenedWhileAsking:
     case Hostile::FolderRemovedWhileAsking:
+    case Hostile::OvertakenWhileAsking:
         QVERIFY(QDir().mkpath(folder));
         QVERIFY(writeFile(folder + u"/Records.dat"_s, FullTable + "and a tail"));
         whileAsking = [hostile, folder] {
@@ -304,9 +327,13 @@ void TestHostileFiles::hostileSurroundings()
                 QFile::remove(path);
             else if (hostile == Hostile::ShortenedWhileAsking)
                 writeFile(path, "shorter");
+            else if (hostile == Hostile::OvertakenWhileAsking)
+                writeFile(path, OneMoveTable);
             else
                 QDir(folder).removeRecursively();
         };
+        if (hostile == Hostile::OvertakenWhileAsking)
+            before = OneMoveTable;
         break;
     case Hostile::DiskFull:
     case Hostile::DiskFullFileThere:
@@ -345,11 +372,13 @@ void TestHostileFiles::hostileSurroundings()
         QVERIFY(m_disk->makeReadOnly());
         break;
     case Hostile::NoRightToWrite:
+    case Hostile::FolderNotWritable:
         // Root may write any file: the game opens files as the user nobody while it is played.
         if (::getuid() != 0)
             QSKIP("needs root, to play as another user than the file's owner");
         QVERIFY(QDir().mkpath(folder));
-        QVERIFY(writeFile(path, before = FullTable));
+        if (hostile == Hostile::NoRightToWrite)
+            QVERIFY(writeFile(path, before = FullTable));
         for (const QString &folderOnTheWay : {m_dir->path(), folder})
             QVERIFY(QFile::setPermissions(folderOnTheWay, QFile::ReadOwner | QFile::WriteOwner |
                                                               QFile::ExeOwner | QFile::ReadGroup |
@@ -375,12 +404,16 @@ void TestHostileFiles::hostileSurroundings()
     QCOMPARE(seen.messages.size(), problem.isEmpty() ? 0 : 1);
     if (!problem.isEmpty()) {
         const QString &message = seen.messages.front();
-        QVERIFY2(message.contains(QDir::toNativeSeparators(path)), qPrintable(message));
+        // The file, or the folder where there is none to name.
+        const QString named = hostile == Hostile::FolderNotWritable ? folder : path;
+        QVERIFY2(message.contains(QDir::toNativeSeparators(named)), qPrintable(message));
         for (const QString &part : problem)
             QVERIFY2(message.contains(part), qPrintable(message));
     }
     QCOMPARE(seen.rows, rows);
-    QCOMPARE(seen.resultLine, "Вы справились за 1 ходов");
+    QCOMPARE(seen.resultLine, hostile == Hostile::OvertakenWhileAsking
+                                  ? "Пока вводили имя, вас обошли"
+                                  : "Вы справились за 1 ходов");
     QVERIFY(seen.plainText);
     if (hostile == Hostile::Fifo || hostile == Hostile::LinkToDevZero)
         QVERIFY(!QFileInfo(path).isFile());
