@@ -16,10 +16,10 @@
 // saving at the same time would tear the table.
 //
 // Every operation returns nothing on success and its failure otherwise; what the failure stopped
-// (its operation) is left for the caller to say. A record the file does
-// not hold in full (a short file) reads as an empty, never-written entry: that is not a failure.
-// A file that may not be written is still read, and a missing one in a folder that may not be
-// written reads as an empty table.
+// (its operation) is left for the caller to say. A record the file does not hold in full (a short
+// file) reads as an empty, never-written entry: that is not a failure. A file that may not be
+// written is still read, and a missing one in a folder that may not be written reads as an empty
+// table.
 class RecordFile
 {
 public:
