@@ -18,9 +18,8 @@
 namespace {
 
 // Answers every dialog as soon as it has been shown and painted once, as a quick player would:
-// the name prompt with a name, any other dialog (the records window) with its button. Unlike
-// whenModalOpens(), which polls, it answers within the same turn of the event loop, so that the
-// dialog's own work is all that is measured.
+// the name prompt with a name, any other dialog (the records window) with its button. It answers
+// within the same turn of the event loop, so that the dialog's own work is all that is measured.
 class DialogAnswerer : public QObject
 {
 public:

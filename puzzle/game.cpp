@@ -5,13 +5,6 @@
 
 Game::Game(TileBoard &board, MoveCounter &counter) : m_board(board), m_counter(counter) {}
 
-void Game::start()
-{
-    m_moveCount = 0;
-    showMoveCount();
-    NewGame();
-}
-
 void Game::newGameCommand()
 {
     NewGame();
@@ -46,16 +39,15 @@ void Game::setTile(int i, TileState state)
     m_board.showPicture(i, state);
 }
 
-// Any tag that does not read as 0 counts as red, so the flip always yields a clean "0" or "1".
 void Game::FlipTile(int i)
 {
-    setTile(i, m_board.tag(i).toInt() != 0 ? TileState::Blue : TileState::Red);
+    setTile(i, tileState(m_board.tag(i)) == TileState::Red ? TileState::Blue : TileState::Red);
 }
 
-void Game::PlayMove(int k)
+bool Game::PlayMove(int k)
 {
     if (k < 0 || k >= TileBoard::TileCount || !m_board.tileEnabled(k))
-        return;
+        return false;
 
     const int rowStart = k / TileBoard::Side * TileBoard::Side;
     for (int i = rowStart; i < rowStart + TileBoard::Side; ++i)
@@ -73,9 +65,11 @@ void Game::PlayMove(int k)
 
     int redCount = 0;
     for (int i = 0; i < TileBoard::TileCount; ++i)
-        redCount += qRound(m_board.tag(i).toDouble());
-    if (redCount == TileBoard::TileCount)
-        EndGame();
+        redCount += tileState(m_board.tag(i)) == TileState::Red;
+    if (redCount != TileBoard::TileCount)
+        return false;
+    EndGame();
+    return true;
 }
 
 void Game::showMoveCount()
@@ -87,6 +81,4 @@ void Game::EndGame()
 {
     for (int i = 0; i < TileBoard::TileCount; ++i)
         m_board.setTileEnabled(i, false);
-    if (m_winHook)
-        m_winHook(m_moveCount);
 }

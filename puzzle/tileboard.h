@@ -5,6 +5,13 @@
 // A piece is blue (0) or red (1); its tile's tag text is the digit, and the only copy of it.
 enum class TileState { Blue = 0, Red = 1 };
 
+// The state a tag stands for. Any tag that does not read as 0 counts as red, so a tile always has
+// one of the two states and a flip always writes a clean "0" or "1".
+inline TileState tileState(const QString &tag)
+{
+    return tag.toInt() != 0 ? TileState::Red : TileState::Blue;
+}
+
 // The sixteen tiles as the game sees them. Tile index k lies in row k / 4
 // and column k % 4: tiles 0..3 are the top row from left to right, tile 15 is bottom right.
 // The board widget implements this over its tile images; tests over an array.

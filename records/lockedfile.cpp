@@ -17,10 +17,10 @@ using Reason = RecordFileError::Reason;
 
 namespace {
 
-// A reader is the records window: it must open at once even when a stopped copy of the game
-// holds the lock. A writer waits longer for other copies' saves, each a read, a write and a sync.
-constexpr std::chrono::milliseconds ReadWait(250);
-constexpr std::chrono::milliseconds WriteWait(3000);
+// How long another copy of the game may hold the lock: as long as a save can take on a slow or
+// busy disk (a read, a write and a sync), with room to spare. A copy that holds it longer is
+// stopped, and waiting on would only hang this one.
+constexpr std::chrono::milliseconds LockWait(5000);
 // Times the file may be found replaced between opening and locking it before the open gives up.
 constexpr int OpenAttempts = 5;
 
@@ -71,19 +71,18 @@ RecordFileResult LockedFile::openOnce(bool &replaced)
 {
     const QByteArray name = QFile::encodeName(m_path);
     struct stat seen = {};
-    if (::stat(name.constData(), &seen) == 0) {
-        if (S_ISDIR(seen.st_mode))
-            return failure(Reason::IsDirectory);
-        if (!S_ISREG(seen.st_mode))
-            return failure(Reason::NotRegularFile);
-    } else if (errno != ENOENT) {
+    const bool missing = ::stat(name.constData(), &seen) != 0;
+    if (missing && errno != ENOENT)
         return systemFailure(Reason::OpenFailed);
-    }
+    if (!missing && S_ISDIR(seen.st_mode))
+        return failure(Reason::IsDirectory);
+    if (!missing && !S_ISREG(seen.st_mode))
+        return failure(Reason::NotRegularFile);
 
     const int access = m_mode == Mode::Read ? O_RDONLY : O_RDWR;
     m_fd = ::open(name.constData(), access | O_CREAT | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0666);
     if (m_fd < 0)
-        return systemFailure(Reason::OpenFailed);
+        return openFailure(missing);
     struct stat opened = {};
     if (::fstat(m_fd, &opened) != 0)
         return systemFailure(Reason::OpenFailed);
@@ -92,8 +91,6 @@ RecordFileResult LockedFile::openOnce(bool &replaced)
     const int flags = ::fcntl(m_fd, F_GETFL);
     if (flags < 0 || ::fcntl(m_fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
         return systemFailure(Reason::OpenFailed);
-    if (m_mode == Mode::WriteCheck)
-        return std::nullopt;
 
     if (auto error = lock())
         return error;
@@ -104,14 +101,29 @@ RecordFileResult LockedFile::openOnce(bool &replaced)
     return std::nullopt;
 }
 
+// The file could not be opened. Where there was none and none may be made, a reader finds an
+// empty table, as in a fresh folder; a writer is told that the folder may not be written.
+RecordFileResult LockedFile::openFailure(bool missing) const
+{
+    const int error = errno;
+    if (!missing || (error != EACCES && error != EPERM && error != EROFS))
+        return systemFailure(Reason::OpenFailed);
+    if (m_mode == Mode::Read)
+        return std::nullopt;
+    return error == EROFS ? failure(Reason::ReadOnlyFileSystem, error)
+                          : failure(Reason::FolderNotWritable, error);
+}
+
 RecordFileResult LockedFile::lock()
 {
     const int operation = m_mode == Mode::Read ? LOCK_SH : LOCK_EX;
-    const auto deadline =
-        std::chrono::steady_clock::now() + (m_mode == Mode::Read ? ReadWait : WriteWait);
+    const auto deadline = std::chrono::steady_clock::now() + LockWait;
     while (::flock(m_fd, operation | LOCK_NB) != 0) {
+        // The file system cannot lock (ENOLCK, EOPNOTSUPP, ENOSYS: some network and FUSE file
+        // systems). The lock only guards against other copies of the game; the table is used
+        // without it rather than lost, its save still one write and a sync.
         if (errno != EWOULDBLOCK && errno != EINTR)
-            return systemFailure(Reason::OpenFailed);
+            return std::nullopt;
         if (std::chrono::steady_clock::now() >= deadline)
             return failure(Reason::Busy);
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -121,6 +133,10 @@ RecordFileResult LockedFile::lock()
 
 RecordFileResult LockedFile::read(QByteArray &bytes, qsizetype size)
 {
+    if (m_fd < 0) {
+        bytes.clear();
+        return std::nullopt;
+    }
     bytes.resize(size);
     qsizetype done = 0;
     while (done < size) {
@@ -202,12 +218,15 @@ void LockedFile::close()
     m_fd = -1;
 }
 
+// What the failure stopped is for the caller to say, who knows what the table was opened for.
 RecordFileError LockedFile::failure(Reason reason, int error) const
 {
-    const auto operation =
-        m_mode == Mode::Read ? RecordFileError::Operation::Read : RecordFileError::Operation::Write;
-    return RecordFileError{reason, operation, m_path,
-                           error ? QString::fromLocal8Bit(std::strerror(error)) : QString()};
+    RecordFileError failure;
+    failure.reason = reason;
+    failure.filePath = m_path;
+    if (error)
+        failure.detail = QString::fromLocal8Bit(std::strerror(error));
+    return failure;
 }
 
 // The failure errno tells of, or otherwise when errno names nothing more particular.

@@ -16,9 +16,8 @@ class LockedFile
 {
 public:
     enum class Mode {
-        Read,       // shared lock: readers together, never beside a writer
-        Write,      // exclusive lock, opened for writing
-        WriteCheck, // opened for writing without a lock, only to learn whether it can be
+        Read,  // shared lock: readers together, never beside a writer
+        Write, // exclusive lock, opened for writing
     };
 
     LockedFile(QString path, Mode mode);
@@ -28,8 +27,13 @@ public:
 
     // Only a regular file is a table (a symbolic link to one is followed). Anything else is
     // refused before it is opened, since opening a FIFO or a device can block or have effects; a
-    // missing file is created empty. The wait for the lock is bounded (short for a reader): a
-    // lock not had by then is a failure, Reason::Busy, never a hang.
+    // missing file is created empty. Where it cannot be created because its folder may not be
+    // written, a reader opens nothing and reads an empty file, and a writer fails with
+    // Reason::FolderNotWritable (or ReadOnlyFileSystem).
+    //
+    // The wait for the lock is bounded (a few seconds): a lock not had by then is a failure,
+    // Reason::Busy, never a hang. Where the file system cannot lock at all, the file is opened
+    // without the lock.
     [[nodiscard]] RecordFileResult open();
     // At most size bytes from offset 0; fewer when the file is shorter.
     [[nodiscard]] RecordFileResult read(QByteArray &bytes, qsizetype size);
@@ -39,6 +43,7 @@ public:
 
 private:
     RecordFileResult openOnce(bool &replaced);
+    RecordFileResult openFailure(bool missing) const;
     RecordFileResult lock();
     int writeAtStart(const QByteArray &bytes);
     void syncFolder() const;

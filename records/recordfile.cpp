@@ -44,7 +44,7 @@ RecordFileResult RecordFile::LoadRecords(RecordTable &table) const
 
 RecordFileResult RecordFile::checkWritable() const
 {
-    return LockedFile(m_path, LockedFile::Mode::WriteCheck).open();
+    return LockedFile(m_path, LockedFile::Mode::Write).open();
 }
 
 RecordFileResult RecordFile::SaveRecords(const Change &change) const

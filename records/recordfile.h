@@ -15,9 +15,11 @@
 // end of the write. Written record by record, a crash, a full disk or a second copy of the game
 // saving at the same time would tear the table.
 //
-// Every operation returns nothing on success and its failure otherwise. A record the file does
-// not hold in full (a short file) reads as an empty, never-written entry: that is not a failure.
-// A file that may not be written is still read.
+// Every operation returns nothing on success and its failure otherwise; what the failure stopped
+// (its operation) is left for the caller to say. A record the file does not hold in full (a short
+// file) reads as an empty, never-written entry: that is not a failure. A file that may not be
+// written is still read, and a missing one in a folder that may not be written reads as an empty
+// table.
 class RecordFile
 {
 public:
@@ -26,11 +28,9 @@ public:
 
     explicit RecordFile(QString path);
 
-    QString path() const { return m_path; }
-
     // The table as the file holds it now. On failure the table is left with five empty slots.
     [[nodiscard]] RecordFileResult LoadRecords(RecordTable &table) const;
-    // Whether a save could open the file for writing now.
+    // Whether a save could open and lock the file for writing now.
     [[nodiscard]] RecordFileResult checkWritable() const;
     // Reads the table again under the exclusive lock, lets change alter it and, when change says
     // so, writes all five records back and syncs them to the disk before the lock is released.

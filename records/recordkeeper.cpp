@@ -2,49 +2,57 @@
 
 #include <utility>
 
-RecordKeeper::RecordKeeper(RecordFile file, RecordFileErrorSink &errors)
-    : m_file(std::move(file)), m_errors(errors)
-{}
+namespace {
 
-int RecordKeeper::AddResult(qint16 moves, NamePrompt &prompt, RecordsView &view)
+using Operation = RecordFileError::Operation;
+
+// The failure told for a use of the file, with what it stopped.
+RecordFileResult stopped(RecordFileResult failure, Operation operation)
 {
-    int place = 0;
-    RecordFileResult failure = m_file.LoadRecords(m_table);
-    if (failure) {
-        failure->operation = RecordFileError::Operation::Enter;
-    } else if (m_table.qualifies(moves)) {
-        failure = m_file.checkWritable();
-        if (!failure) {
-            const QString name = prompt.askName();
-            failure = m_file.SaveRecords([&](RecordTable &table) {
-                place = table.insert(moves, name);
-                return place != 0;
-            });
-            if (failure)
-                place = 0;
+    if (failure)
+        failure->operation = operation;
+    return failure;
+}
+
+} // namespace
+
+RecordKeeper::RecordKeeper(RecordFile file) : m_file(std::move(file)) {}
+
+RecordsShown RecordKeeper::AddResult(qint16 moves, const AskName &askName) const
+{
+    RecordsShown entered;
+    RecordTable table;
+    entered.failure = stopped(m_file.LoadRecords(table), Operation::Enter);
+    if (!entered.failure && table.qualifies(moves)) {
+        entered.failure = stopped(m_file.checkWritable(), Operation::Write);
+        if (!entered.failure) {
+            const QString name = askName();
+            entered.failure = stopped(m_file.SaveRecords([&](RecordTable &stored) {
+                entered.place = stored.insert(moves, name);
+                return entered.place != 0;
+            }),
+                                      Operation::Write);
+            if (entered.failure)
+                entered.place = 0;
+            else
+                entered.overtaken = entered.place == 0;
         }
     }
-    if (failure)
-        m_errors.reportFileError(*failure);
-    view.showResult(moves);
-    ViewRec(view, failure.has_value());
-    return place;
+
+    RecordsShown shown = ViewRec();
+    shown.place = entered.place;
+    shown.overtaken = entered.overtaken;
+    if (entered.failure)
+        shown.failure = entered.failure;
+    return shown;
 }
 
-void RecordKeeper::showRecords(RecordsView &view)
+RecordsShown RecordKeeper::ViewRec() const
 {
-    view.hideResult();
-    ViewRec(view, false);
-}
-
-void RecordKeeper::ViewRec(RecordsView &view, bool failureReported)
-{
-    const RecordFileResult failure = m_file.LoadRecords(m_table);
-    if (failure && !failureReported)
-        m_errors.reportFileError(*failure);
-    for (int n = 1; n <= RecordTable::SlotCount; ++n) {
-        const RecordEntry &entry = m_table.entry(n);
-        view.setRow(n, entry.name(), entry.moves());
-    }
-    view.showModal();
+    RecordsShown shown;
+    RecordTable table;
+    shown.failure = stopped(m_file.LoadRecords(table), Operation::Read);
+    if (!shown.failure)
+        shown.table = table;
+    return shown;
 }

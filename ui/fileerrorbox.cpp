@@ -1,6 +1,7 @@
 #include "ui/fileerrorbox.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QMessageBox>
 
 namespace {
@@ -19,6 +20,8 @@ QString reasonText(const RecordFileError &error)
         return error.operation == RecordFileError::Operation::Write
                    ? "файл защищён от записи, или нет права его изменять"
                    : "нет прав доступа к файлу";
+    case Reason::FolderNotWritable:
+        return "в папку нельзя записывать";
     case Reason::ReadOnlyFileSystem:
         return "файловая система доступна только для чтения";
     case Reason::Busy:
@@ -37,21 +40,26 @@ QString reasonText(const RecordFileError &error)
 
 } // namespace
 
-QString FileErrorBox::message(const RecordFileError &error)
+QString fileErrorMessage(const RecordFileError &error)
 {
     using Operation = RecordFileError::Operation;
+    // With no file yet, what could not be written is its folder, named in the file's place.
+    const bool noFile = error.reason == RecordFileError::Reason::FolderNotWritable;
     const QString what =
-        error.operation == Operation::Write   ? "Рекорд не сохранён: не удалось записать файл"
+        noFile ? "Рекорд не сохранён: не удалось создать файл в папке"
+        : error.operation == Operation::Write ? "Рекорд не сохранён: не удалось записать файл"
         : error.operation == Operation::Enter ? "Результат не внесён в таблицу рекордов: не "
                                                 "удалось прочитать файл"
                                               : "Не удалось прочитать таблицу рекордов из файла";
+    const QString where = noFile ? QFileInfo(error.filePath).absolutePath() : error.filePath;
     return QString("%1\n%2\n\nПричина: %3.")
-        .arg(what, QDir::toNativeSeparators(error.filePath), reasonText(error));
+        .arg(what, QDir::toNativeSeparators(where), reasonText(error));
 }
 
-void FileErrorBox::reportFileError(const RecordFileError &error)
+void showFileError(QWidget *parent, const RecordFileError &error)
 {
-    QMessageBox box(QMessageBox::Warning, "Пирк-Перк", message(error), QMessageBox::Ok, m_parent);
+    QMessageBox box(QMessageBox::Warning, "Пирк-Перк", fileErrorMessage(error), QMessageBox::Ok,
+                    parent);
     box.setObjectName("FileError");
     box.exec();
 }

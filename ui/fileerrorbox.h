@@ -1,18 +1,14 @@
 #pragma once
 
-#include "records/recordkeeper.h"
+#include "records/recordfileerror.h"
+
+#include <QString>
 
 class QWidget;
 
-// Tells the player, in a message box, that the records file failed and why. The game goes on.
-class FileErrorBox : public RecordFileErrorSink
-{
-public:
-    explicit FileErrorBox(QWidget *parent) : m_parent(parent) {}
-    void reportFileError(const RecordFileError &error) override;
+// Tells the player, in a message box shown modally over parent, that the records file failed and
+// why. The game goes on.
+void showFileError(QWidget *parent, const RecordFileError &error);
 
-    static QString message(const RecordFileError &error);
-
-private:
-    QWidget *m_parent;
-};
+// The box's text.
+QString fileErrorMessage(const RecordFileError &error);

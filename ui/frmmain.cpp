@@ -3,9 +3,11 @@
 #include "ui/boardframe.h"
 #include "ui/design.h"
 #include "ui/exitquestion.h"
+#include "ui/fileerrorbox.h"
 #include "ui/frmabout.h"
 #include "ui/frmhelp.h"
 #include "ui/frmrecord.h"
+#include "ui/nameprompt.h"
 #include "ui/pictures.h"
 #include "ui/tileimage.h"
 
@@ -43,7 +45,7 @@ template <class Window> void showModal(QWidget *parent)
 } // namespace
 
 FrmMain::FrmMain(const QString &recordsPath, QWidget *parent)
-    : QMainWindow(parent), m_records(RecordFile(recordsPath), m_fileErrors)
+    : QMainWindow(parent), m_records(RecordFile(recordsPath))
 {
     setObjectName("FrmMain");
     setWindowTitle("Пирк-Перк");
@@ -62,8 +64,7 @@ FrmMain::FrmMain(const QString &recordsPath, QWidget *parent)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     m_game = std::make_unique<Game>(*m_board, static_cast<MoveCounter &>(*this));
-    m_game->setWinHook([this](qint16 moves) { AddResult(moves); });
-    m_game->start();
+    m_game->newGameCommand();
 }
 
 FrmMain::~FrmMain() = default;
@@ -89,7 +90,7 @@ void FrmMain::createBoard(QWidget *client)
     m_board = new BoardFrame(*m_img0, *m_img1, client);
     connect(m_board, &BoardFrame::tileClicked, this, [this](int k) {
         if (!blocked())
-            m_game->PlayMove(k);
+            PlayMove(k);
     });
 }
 
@@ -195,17 +196,37 @@ bool FrmMain::eventFilter(QObject *watched, QEvent *event)
     }
 }
 
-// The records window is made anew for each showing and is gone when it ends.
-void FrmMain::showRecords()
+void FrmMain::PlayMove(int k)
 {
-    FrmRecord window(this);
-    m_records.showRecords(window);
+    if (!m_game->PlayMove(k))
+        return;
+    const qint16 moves = m_game->moveCount();
+    const RecordsShown shown = m_records.AddResult(moves, [this] { return askName(this); });
+    showRecordsWindow(shown, moves);
 }
 
-void FrmMain::AddResult(qint16 moves)
+void FrmMain::showRecords()
 {
+    showRecordsWindow(m_records.ViewRec(), std::nullopt);
+}
+
+// The records window is made anew for each showing and is gone when it ends.
+void FrmMain::showRecordsWindow(const RecordsShown &shown, std::optional<qint16> won)
+{
+    if (shown.failure)
+        showFileError(this, *shown.failure);
     FrmRecord window(this);
-    m_records.AddResult(moves, m_namePrompt, window);
+    if (shown.overtaken)
+        window.showOvertaken();
+    else if (won)
+        window.showResult(*won);
+    else
+        window.hideResult();
+    if (shown.table)
+        window.showTable(*shown.table);
+    else
+        window.showUnreadable();
+    window.exec();
 }
 
 void FrmMain::ExitProgram()

@@ -3,13 +3,12 @@
 #include "puzzle/game.h"
 #include "puzzle/movecounter.h"
 #include "records/recordkeeper.h"
-#include "ui/fileerrorbox.h"
-#include "ui/nameprompt.h"
 
 #include <QMainWindow>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class BoardFrame;
 class QLabel;
@@ -52,9 +51,13 @@ private:
     static bool blocked();
     // The command, run only when not blocked().
     static std::function<void()> command(std::function<void()> run);
+    // A move on tile k; a winning one enters the result and shows the records.
+    void PlayMove(int k);
     // The records command: the table without a result line.
     void showRecords();
-    void AddResult(qint16 moves);
+    // Reports the file's failure, if any, then shows the table; with the result line of a game
+    // won in *won moves when given.
+    void showRecordsWindow(const RecordsShown &shown, std::optional<qint16> won);
 
     void setCounterCaption(const QString &caption) override;
 
@@ -63,7 +66,5 @@ private:
     BoardFrame *m_board = nullptr;
     QLabel *m_lblHod = nullptr;
     std::unique_ptr<Game> m_game;
-    FileErrorBox m_fileErrors{this};
-    NameInputBox m_namePrompt{this};
     RecordKeeper m_records;
 };

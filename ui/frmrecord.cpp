@@ -35,7 +35,7 @@ FrmRecord::FrmRecord(QWidget *parent)
 
 void FrmRecord::createTable()
 {
-    QFrame *frame = createFrame(this, "Frame1", twipsRect(120, 480, 2900, 2055));
+    m_table = createFrame(this, "Frame1", twipsRect(120, 480, 2900, 2055));
 
     // The rows were placed by hand: their tops and the place labels' sizes differ by a few twips.
     struct Row
@@ -49,15 +49,20 @@ void FrmRecord::createTable()
                                           {1680, 1680, 100, 200}}};
     for (int i = 0; i < Rows; ++i) {
         const Row &row = rows[i];
-        createLabel(frame, QString("LblMesto_%1").arg(i), QString::number(i + 1),
+        createLabel(m_table, QString("LblMesto_%1").arg(i), QString::number(i + 1),
                     twipsRect(120, row.top, row.placeWidth, row.placeHeight));
-        m_names[i] = createLabel(frame, QString("Label2_%1").arg(i + 1), "LblName",
+        m_names[i] = createLabel(m_table, QString("Label2_%1").arg(i + 1), "LblName",
                                  twipsRect(480, row.nameTop, 1455, 200));
         // A name is shown letter for letter, even one that looks like markup.
         m_names[i]->setTextFormat(Qt::PlainText);
-        m_moves[i] = createLabel(frame, QString("LblHod_%1").arg(i + 1), "0",
+        m_moves[i] = createLabel(m_table, QString("LblHod_%1").arg(i + 1), "0",
                                  twipsRect(2280, row.top, 495, 195));
     }
+    // Where the rows stand, the same width as they take.
+    m_unreadable = createLabel(m_table, "LblUnreadable", "Таблицу рекордов прочитать не удалось",
+                               twipsRect(120, 240, 2655, 1640));
+    m_unreadable->setAlignment(Qt::AlignCenter);
+    m_unreadable->hide();
 }
 
 void FrmRecord::setRow(int n, const QString &name, qint16 moves)
@@ -68,9 +73,27 @@ void FrmRecord::setRow(int n, const QString &name, qint16 moves)
     m_moves[n - 1]->setText(QString::number(moves));
 }
 
+void FrmRecord::showTable(const RecordTable &table)
+{
+    for (int n = 1; n <= Rows; ++n)
+        setRow(n, table.entry(n).name(), table.entry(n).moves());
+}
+
+void FrmRecord::showUnreadable()
+{
+    for (QLabel *label : m_table->findChildren<QLabel *>())
+        label->setVisible(label == m_unreadable);
+}
+
 void FrmRecord::showResult(qint16 moves)
 {
     m_result->setText("Вы справились за " + QString::number(moves) + " ходов");
+    m_result->show();
+}
+
+void FrmRecord::showOvertaken()
+{
+    m_result->setText("Пока вводили имя, вас обошли");
     m_result->show();
 }
 

@@ -2,9 +2,9 @@
 
 #include <QInputDialog>
 
-QString NameInputBox::askName()
+QString askName(QWidget *parent)
 {
-    QInputDialog box(m_parent);
+    QInputDialog box(parent);
     box.setObjectName("NamePrompt");
     box.setWindowTitle("Рекорд");
     box.setLabelText("КАК ВАШЕ ИМЯ, НОВЫЙ РЕКОРДСМЕН?");

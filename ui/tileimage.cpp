@@ -1,5 +1,7 @@
 #include "ui/tileimage.h"
 
+#include "puzzle/tileboard.h"
+
 #include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
@@ -19,8 +21,8 @@ public:
             return QAccessibleWidget::text(kind);
         if (tile()->tag().isEmpty())
             return tile()->place();
-        // As in the move rule, a tag that does not read as 0 is red.
-        return tile()->place() + (tile()->tag().toInt() != 0 ? ": красная фишка" : ": синяя фишка");
+        return tile()->place() +
+               (tileState(tile()->tag()) == TileState::Red ? ": красная фишка" : ": синяя фишка");
     }
 
     QAccessible::State state() const override

@@ -15,47 +15,6 @@
 #include <chrono>
 #include <cstdio>
 
-namespace {
-
-class Player : public NamePrompt
-{
-public:
-    Player(QString name, int delay) : m_name(std::move(name)), m_delay(delay) {}
-    QString askName() override
-    {
-        if (m_delay > 0)
-            QThread::usleep(QRandomGenerator::global()->bounded(m_delay));
-        return m_name;
-    }
-
-private:
-    QString m_name;
-    int m_delay;
-};
-
-class NoWindow : public RecordsView
-{
-public:
-    void setRow(int, const QString &, qint16) override {}
-    void showResult(qint16) override {}
-    void hideResult() override {}
-    void showModal() override {}
-};
-
-class Failures : public RecordFileErrorSink
-{
-public:
-    void reportFileError(const RecordFileError &error) override
-    {
-        std::fprintf(stderr, "savetable: failure %d: %s\n", int(error.reason),
-                     qPrintable(error.detail));
-        failed = true;
-    }
-    bool failed = false;
-};
-
-} // namespace
-
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
@@ -69,15 +28,24 @@ int main(int argc, char *argv[])
     while (args.size() == 7 && !QFile::exists(args[6]))
         QThread::usleep(100);
 
-    Failures failures;
-    RecordKeeper keeper(RecordFile(args[1]), failures);
-    NoWindow window;
+    const RecordKeeper keeper{RecordFile(args[1])};
+    bool failed = false;
     const auto now = [] { return std::chrono::steady_clock::now().time_since_epoch().count(); };
     const auto started = now();
     for (int round = 0; round < rounds; ++round) {
-        Player player(rounds == 1 ? name : QStringLiteral("%1-%2").arg(name).arg(round), delay);
-        std::printf("%d ", keeper.AddResult(qint16(moves - 2 * round), player, window));
+        const QString answer = rounds == 1 ? name : QStringLiteral("%1-%2").arg(name).arg(round);
+        const RecordsShown shown = keeper.AddResult(qint16(moves - 2 * round), [&] {
+            if (delay > 0)
+                QThread::usleep(QRandomGenerator::global()->bounded(delay));
+            return answer;
+        });
+        if (shown.failure) {
+            std::fprintf(stderr, "savetable: failure %d: %s\n", int(shown.failure->reason),
+                         qPrintable(shown.failure->detail));
+            failed = true;
+        }
+        std::printf("%d ", shown.place);
     }
     std::printf("\n%lld %lld\n", static_cast<long long>(started), static_cast<long long>(now()));
-    return failures.failed ? 1 : 0;
+    return failed ? 1 : 0;
 }

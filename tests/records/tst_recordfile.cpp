@@ -230,7 +230,6 @@ void TestRecordFile::writeProtectedFileLoads()
          {file.checkWritable(), file.SaveRecords(replaceWith(table))}) {
         QVERIFY(refused);
         QCOMPARE(refused->reason, Reason::AccessDenied);
-        QCOMPARE(refused->operation, RecordFileError::Operation::Write);
     }
     QCOMPARE(fileBytes(path), SampleBytes);
 }
@@ -259,15 +258,11 @@ void TestRecordFile::unusableLocation()
     const QString path = dir.filePath(relativePath);
     const RecordFile file(path);
 
-    using Operation = RecordFileError::Operation;
     RecordTable table = sampleTable();
-    for (const auto &[result, operation] :
-         {std::pair{file.LoadRecords(table), Operation::Read},
-          std::pair{file.checkWritable(), Operation::Write},
-          std::pair{file.SaveRecords(replaceWith(sampleTable())), Operation::Write}}) {
+    for (const RecordFileResult &result : {file.LoadRecords(table), file.checkWritable(),
+                                           file.SaveRecords(replaceWith(sampleTable()))}) {
         QVERIFY(result);
         QCOMPARE(result->reason, reason);
-        QCOMPARE(result->operation, operation);
         QCOMPARE(result->filePath, path);
     }
     QCOMPARE(table.entry(1), RecordEntry());
@@ -275,7 +270,8 @@ void TestRecordFile::unusableLocation()
 }
 
 // Another copy of the game holds the table's lock and does not let go (it is stopped, say): a
-// load and a save each give up after a bounded wait, reported, and the file stays as it was.
+// load and a save each wait as long as a save can take, then give up, reported, and the file
+// stays as it was.
 void TestRecordFile::lockHeldElsewhere()
 {
     QTemporaryDir dir;
@@ -290,17 +286,16 @@ void TestRecordFile::lockHeldElsewhere()
     QElapsedTimer waited;
     waited.start();
     const RecordFileResult loaded = file.LoadRecords(table);
-    QVERIFY2(waited.elapsed() < 1000, "the records window waited too long");
+    QVERIFY2(waited.elapsed() >= 4000 && waited.elapsed() < 10000, "the records window's wait");
     QVERIFY(loaded);
     QCOMPARE(loaded->reason, Reason::Busy);
     QCOMPARE(table.entry(1), RecordEntry());
 
     waited.restart();
     const RecordFileResult saved = file.SaveRecords(replaceWith(sampleTable()));
-    QVERIFY(waited.elapsed() < 10000);
+    QVERIFY(waited.elapsed() >= 4000 && waited.elapsed() < 10000);
     QVERIFY(saved);
     QCOMPARE(saved->reason, Reason::Busy);
-    QCOMPARE(saved->operation, RecordFileError::Operation::Write);
     QCOMPARE(fileBytes(path), SampleBytes);
 }
 
@@ -335,7 +330,6 @@ void TestRecordFile::saveStoppedPartWay()
         QSKIP("cannot limit file sizes here");
     QVERIFY(result);
     QCOMPARE(result->reason, Reason::WriteFailed);
-    QCOMPARE(result->operation, RecordFileError::Operation::Write);
     QCOMPARE(result->filePath, path);
     QCOMPARE(fileBytes(path), before);
 }

@@ -19,43 +19,25 @@ using Reason = RecordFileError::Reason;
 
 namespace {
 
-class FakePrompt : public NamePrompt
+// A player who answers the name prompt with answer; whileAsking runs while the prompt is open,
+// after the table was loaded and before it is saved.
+struct Player
 {
-public:
-    explicit FakePrompt(QString answer = {}) : m_answer(std::move(answer)) {}
-    QString askName() override
-    {
-        ++asked;
-        if (whileAsking)
-            whileAsking();
-        return m_answer;
-    }
+    explicit Player(QString answer) : answer(std::move(answer)) {}
+
+    QString answer;
     int asked = 0;
-    // Runs while the prompt is open: after the table was loaded, before it is saved.
     std::function<void()> whileAsking;
 
-private:
-    QString m_answer;
-};
-
-class FakeView : public RecordsView
-{
-public:
-    void setRow(int n, const QString &name, qint16 moves) override
+    RecordKeeper::AskName prompt()
     {
-        calls << u"row %1 [%2] %3"_s.arg(n).arg(name).arg(moves);
+        return [this] {
+            ++asked;
+            if (whileAsking)
+                whileAsking();
+            return answer;
+        };
     }
-    void showResult(qint16 moves) override { calls << u"result %1"_s.arg(moves); }
-    void hideResult() override { calls << u"hide"_s; }
-    void showModal() override { calls << u"exec"_s; }
-    QStringList calls;
-};
-
-class FakeErrors : public RecordFileErrorSink
-{
-public:
-    void reportFileError(const RecordFileError &error) override { errors << error; }
-    QList<RecordFileError> errors;
 };
 
 // One record with an ASCII name, built by hand rather than by the code under test.
@@ -82,14 +64,15 @@ QByteArray fileBytes(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QStringList rowsOf(const QByteArray &file)
+// The 60 bytes of the table a records window is given to show.
+QByteArray shownBytes(const RecordsShown &shown)
 {
-    QStringList rows;
-    for (int n = 1; n <= 5; ++n) {
-        const RecordEntry entry = RecordEntry::fromRecord(file.mid((n - 1) * 12, 12));
-        rows << u"row %1 [%2] %3"_s.arg(n).arg(entry.name()).arg(entry.moves());
-    }
-    return rows;
+    if (!shown.table)
+        return "(not read)";
+    QByteArray bytes;
+    for (int n = 1; n <= 5; ++n)
+        bytes += shown.table->entry(n).toRecord();
+    return bytes;
 }
 
 } // namespace
@@ -219,42 +202,34 @@ void TestRecordTable::addResult()
         file.write(before);
     }
 
-    FakeErrors errors;
-    RecordKeeper keeper(RecordFile(path), errors);
-    FakePrompt prompt(answer);
-    FakeView view;
-    QCOMPARE(keeper.AddResult(qint16(moves), prompt, view), place);
+    Player player{answer};
+    const RecordsShown shown =
+        RecordKeeper(RecordFile(path)).AddResult(qint16(moves), player.prompt());
 
-    QCOMPARE(prompt.asked, place != 0 ? 1 : 0);
+    QCOMPARE(shown.place, place);
+    QCOMPARE(player.asked, place != 0 ? 1 : 0);
     QCOMPARE(fileBytes(path), after);
-    for (int n = 1; n <= 5; ++n)
-        QCOMPARE(keeper.table().entry(n).toRecord(), after.mid((n - 1) * 12, 12));
-    QCOMPARE(view.calls,
-             QStringList{u"result %1"_s.arg(moves)} + rowsOf(after) + QStringList{u"exec"_s});
-    QVERIFY(errors.errors.isEmpty());
+    QCOMPARE(shownBytes(shown), after.left(60));
+    QVERIFY(!shown.failure);
+    QVERIFY(!shown.overtaken);
 }
 
 void TestRecordTable::recordsCommand_data()
 {
     QTest::addColumn<bool>("fileExists");
     QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<QStringList>("rows");
-    QTest::newRow("no file") << false << QByteArray()
-                             << QStringList{u"row 1 [] 0"_s, u"row 2 [] 0"_s, u"row 3 [] 0"_s,
-                                            u"row 4 [] 0"_s, u"row 5 [] 0"_s};
-    QTest::newRow("stored as they are")
-        << true
-        << QByteArray("Ab\0cdefghi\xF9\xFF", 12) + rec("", 0) + rec("Zed", -300) +
-               QByteArray::fromHex("CAEEF220202020202020 1900") + QByteArray(7, 'x')
-        << QStringList{u"row 1 [Ab] -7"_s, u"row 2 [          ] 0"_s, u"row 3 [Zed       ] -300"_s,
-                       u"row 4 [Кот       ] 25"_s, u"row 5 [] 0"_s};
+    QTest::addColumn<QByteArray>("table");
+    QTest::newRow("no file") << false << QByteArray() << QByteArray(60, '\0');
+    const QByteArray stored = QByteArray("Ab\0cdefghi\xF9\xFF", 12) + rec("", 0) +
+                              rec("Zed", -300) + QByteArray::fromHex("CAEEF220202020202020 1900");
+    QTest::newRow("stored as they are") << true << stored + QByteArray(7, 'x') << stored + Empty;
 }
 
 void TestRecordTable::recordsCommand()
 {
     QFETCH(bool, fileExists);
     QFETCH(QByteArray, content);
-    QFETCH(QStringList, rows);
+    QFETCH(QByteArray, table);
     QTemporaryDir dir;
     const QString path = dir.filePath(u"Records.dat"_s);
     if (fileExists) {
@@ -263,15 +238,12 @@ void TestRecordTable::recordsCommand()
         file.write(content);
     }
 
-    FakeErrors errors;
-    RecordKeeper keeper(RecordFile(path), errors);
-    FakeView view;
-    keeper.showRecords(view);
+    const RecordsShown shown = RecordKeeper(RecordFile(path)).ViewRec();
 
-    QCOMPARE(view.calls, QStringList{u"hide"_s} + rows + QStringList{u"exec"_s});
+    QCOMPARE(shownBytes(shown), table);
+    QVERIFY(!shown.failure);
     QVERIFY(QFileInfo(path).isFile());
     QCOMPARE(fileBytes(path), content);
-    QVERIFY(errors.errors.isEmpty());
 }
 
 void TestRecordTable::unusableFileReportedOnce_data()
@@ -297,23 +269,18 @@ void TestRecordTable::unusableFileReportedOnce()
     QVERIFY(plain.open(QIODevice::WriteOnly));
     const QString path = dir.filePath(relativePath);
 
-    FakeErrors errors;
-    RecordKeeper keeper(RecordFile(path), errors);
-    FakePrompt prompt(u"N"_s);
-    FakeView view;
-    if (won)
-        QCOMPARE(keeper.AddResult(12, prompt, view), 0);
-    else
-        keeper.showRecords(view);
+    const RecordKeeper keeper{RecordFile(path)};
+    Player player{u"N"_s};
+    const RecordsShown shown = won ? keeper.AddResult(12, player.prompt()) : keeper.ViewRec();
 
-    QCOMPARE(errors.errors.size(), 1);
-    QCOMPARE(errors.errors[0].reason, reason);
-    QCOMPARE(errors.errors[0].operation,
+    QVERIFY(shown.failure);
+    QCOMPARE(shown.failure->reason, reason);
+    QCOMPARE(shown.failure->operation,
              won ? RecordFileError::Operation::Enter : RecordFileError::Operation::Read);
-    QCOMPARE(errors.errors[0].filePath, path);
-    QCOMPARE(prompt.asked, 0);
-    QCOMPARE(view.calls, QStringList{won ? u"result 12"_s : u"hide"_s} + rowsOf(QByteArray()) +
-                             QStringList{u"exec"_s});
+    QCOMPARE(shown.failure->filePath, path);
+    QCOMPARE(shown.place, 0);
+    QCOMPARE(player.asked, 0);
+    QCOMPARE(shownBytes(shown), "(not read)");
 }
 
 void TestRecordTable::failedSaveReportedOnce()
@@ -323,29 +290,24 @@ void TestRecordTable::failedSaveReportedOnce()
     QFile empty(path);
     QVERIFY(empty.open(QIODevice::WriteOnly));
     empty.close();
-    FakeErrors errors;
-    RecordKeeper keeper(RecordFile(path), errors);
-    FakePrompt prompt(u"N"_s);
-    FakeView view;
+    Player player{u"N"_s};
 
-    int place = -1;
+    RecordsShown shown;
     bool limited = false;
     {
         const FileSizeLimit limit(0);
         limited = limit.isActive();
-        place = keeper.AddResult(12, prompt, view);
+        shown = RecordKeeper(RecordFile(path)).AddResult(12, player.prompt());
     }
     if (!limited)
         QSKIP("cannot limit file sizes here");
-    QCOMPARE(place, 0);
-    QCOMPARE(prompt.asked, 1);
-    QCOMPARE(errors.errors.size(), 1);
-    QCOMPARE(errors.errors[0].reason, Reason::WriteFailed);
-    QCOMPARE(errors.errors[0].operation, RecordFileError::Operation::Write);
-    QCOMPARE(errors.errors[0].filePath, path);
-    QCOMPARE(view.calls,
-             QStringList{u"result 12"_s} + rowsOf(QByteArray()) + QStringList{u"exec"_s});
-    QCOMPARE(keeper.table().entry(1), RecordEntry());
+    QCOMPARE(shown.place, 0);
+    QCOMPARE(player.asked, 1);
+    QVERIFY(shown.failure);
+    QCOMPARE(shown.failure->reason, Reason::WriteFailed);
+    QCOMPARE(shown.failure->operation, RecordFileError::Operation::Write);
+    QCOMPARE(shown.failure->filePath, path);
+    QCOMPARE(shownBytes(shown), QByteArray(60, '\0'));
     QCOMPARE(fileBytes(path), QByteArray());
 }
 
@@ -398,13 +360,9 @@ void TestRecordTable::fileChangedWhileAsking()
                    "tail");
     }
 
-    FakeErrors errors;
-    RecordKeeper keeper(RecordFile(path), errors);
-    FakePrompt prompt(u"N"_s);
-    FakeView view;
+    Player player{u"N"_s};
     std::unique_ptr<WriteProtection> protection;
-    FakeErrors otherErrors;
-    prompt.whileAsking = [&] {
+    player.whileAsking = [&] {
         switch (change) {
         case Change::Removed:
             QFile::remove(path);
@@ -426,30 +384,29 @@ void TestRecordTable::fileChangedWhileAsking()
             protection = std::make_unique<WriteProtection>(path);
             break;
         case Change::AnotherCopySaved: {
-            RecordKeeper other(RecordFile(path), otherErrors);
-            FakePrompt otherPrompt(u"O"_s);
-            FakeView otherView;
-            QCOMPARE(other.AddResult(7, otherPrompt, otherView), 1);
+            Player other{u"O"_s};
+            const RecordsShown saved = RecordKeeper(RecordFile(path)).AddResult(7, other.prompt());
+            QCOMPARE(saved.place, 1);
+            QVERIFY(!saved.failure);
             break;
         }
         }
     };
-    QCOMPARE(keeper.AddResult(qint16(moves), prompt, view), place);
+    const RecordsShown shown =
+        RecordKeeper(RecordFile(path)).AddResult(qint16(moves), player.prompt());
     if (protection && !protection->isActive())
         QSKIP("cannot write-protect a file here");
 
-    QCOMPARE(prompt.asked, 1);
+    QCOMPARE(shown.place, place);
+    QCOMPARE(shown.overtaken, place == 0 && !failure);
+    QCOMPARE(player.asked, 1);
     QCOMPARE(fileBytes(path), after);
-    QCOMPARE(view.calls,
-             QStringList{u"result %1"_s.arg(moves)} + rowsOf(after) + QStringList{u"exec"_s});
-    QVERIFY(otherErrors.errors.isEmpty());
-    if (!failure) {
-        QVERIFY(errors.errors.isEmpty());
-    } else {
-        QCOMPARE(errors.errors.size(), 1);
-        QCOMPARE(errors.errors[0].reason, *failure);
-        QCOMPARE(errors.errors[0].operation, RecordFileError::Operation::Write);
-        QCOMPARE(errors.errors[0].filePath, path);
+    QCOMPARE(shownBytes(shown), after.isEmpty() ? "(not read)" : after.left(60));
+    QCOMPARE(shown.failure.has_value(), failure.has_value());
+    if (failure) {
+        QCOMPARE(shown.failure->reason, *failure);
+        QCOMPARE(shown.failure->operation, RecordFileError::Operation::Write);
+        QCOMPARE(shown.failure->filePath, path);
     }
 }
 

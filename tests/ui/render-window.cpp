@@ -83,7 +83,7 @@ int main(int argc, char *argv[])
              return drawWindow(std::move(window));
          }},
         {"exit-question", [&] { return drawDialog([&] { FrmMain(recordsPath).ExitProgram(); }); }},
-        {"name-prompt", [] { return drawDialog([] { NameInputBox(nullptr).askName(); }); }},
+        {"name-prompt", [] { return drawDialog([] { askName(nullptr); }); }},
         {"file-error",
          [] {
              // A fixed path, so that drawings made apart can be compared.
@@ -91,7 +91,7 @@ int main(int argc, char *argv[])
                                          RecordFileError::Operation::Write,
                                          "/home/player/.local/share/pirk-perk/Records.dat",
                                          {}};
-             return drawDialog([&] { FileErrorBox(nullptr).reportFileError(error); });
+             return drawDialog([&] { showFileError(nullptr, error); });
          }},
     };
     const QStringList args = app.arguments();

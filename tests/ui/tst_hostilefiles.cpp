@@ -43,6 +43,7 @@ enum class Hostile {
     WriteProtected,           // the table may be read, not written
     ReadOnlyFileSystem,       // the table lies on a file system mounted read-only
     NoRightToWrite,           // the table belongs to another user
+    FolderNotWritable,        // no table yet, in a folder that may not be written
 };
 
 // A file system of one 4 KiB page mounted on a folder. Mounting needs root; isMounted() says
@@ -101,6 +102,8 @@ const QByteArray FullTable =
 const QByteArray Entered = QByteArray::fromHex("D1ECE5EBFBE920202020 0100") + rec("A", 10) +
                            rec("B", 20) + rec("C", 30) + rec("D", 40);
 const QStringList EmptyRows = {"1||0", "2||0", "3||0", "4||0", "5||0"};
+// A table that could not be read: no rows, only the message in their place.
+const QStringList Unread = {"Таблицу рекордов прочитать не удалось"};
 // The file that was removed or shortened while the name was asked, after the same win.
 const QByteArray Alone = Entered.left(12) + QByteArray(48, '\0');
 const QStringList AloneRows = {"1|Смелый    |1", "2||0", "3||0", "4||0", "5||0"};
@@ -204,7 +207,9 @@ TestHostileFiles::Seen TestHostileFiles::win(const QString &name,
             whenModalOpens(answer);
             prompt->accept();
         } else {
-            for (int n = 1; n <= 5; ++n) {
+            if (QLabel *unread = label(dialog, u"LblUnreadable"_s); unread->isVisible())
+                seen.rows << unread->text();
+            for (int n = 1; n <= 5 && label(dialog, u"Label2_%1"_s.arg(n))->isVisible(); ++n) {
                 QLabel *shown = label(dialog, u"Label2_%1"_s.arg(n));
                 seen.plainText &= drawnAsPlainText(shown);
                 seen.rows << u"%1|%2|%3"_s.arg(n).arg(shown->text(),
@@ -237,14 +242,14 @@ void TestHostileFiles::hostileSurroundings_data()
 
     QTest::newRow("Records.dat is a folder")
         << Hostile::FolderInPlace << unasked
-        << QStringList{notEntered, "Причина: на месте файла находится папка."} << EmptyRows;
+        << QStringList{notEntered, "Причина: на месте файла находится папка."} << Unread;
     QTest::newRow("folder missing, cannot be made")
         << Hostile::FolderUncreatable << unasked << QStringList{notEntered, folderMissing}
-        << EmptyRows;
+        << Unread;
     QTest::newRow("a FIFO") << Hostile::Fifo << unasked << QStringList{notEntered, notRegular}
-                            << EmptyRows;
+                            << Unread;
     QTest::newRow("a link to /dev/zero")
-        << Hostile::LinkToDevZero << unasked << QStringList{notEntered, notRegular} << EmptyRows;
+        << Hostile::LinkToDevZero << unasked << QStringList{notEntered, notRegular} << Unread;
     QTest::newRow("a link to a table, followed")
         << Hostile::LinkToTable << written << QStringList() << EnteredRows;
     QTest::newRow("write-protected")
@@ -262,6 +267,11 @@ void TestHostileFiles::hostileSurroundings_data()
         << Hostile::ShortenedWhileAsking << written << QStringList() << AloneRows;
     QTest::newRow("folder removed while the name is asked")
         << Hostile::FolderRemovedWhileAsking << notWritten << QStringList{notSaved, folderMissing}
+        << Unread;
+    QTest::newRow("no file, the folder may not be written")
+        << Hostile::FolderNotWritable << unasked
+        << QStringList{"Рекорд не сохранён: не удалось создать файл в папке",
+                       "Причина: в папку нельзя записывать."}
         << EmptyRows;
     QTest::newRow("disk full") << Hostile::DiskFull << notWritten
                                << QStringList{notSaved, "Причина: на диске нет места."}
@@ -345,11 +355,13 @@ void TestHostileFiles::hostileSurroundings()
         QVERIFY(m_disk->makeReadOnly());
         break;
     case Hostile::NoRightToWrite:
+    case Hostile::FolderNotWritable:
         // Root may write any file: the game opens files as the user nobody while it is played.
         if (::getuid() != 0)
             QSKIP("needs root, to play as another user than the file's owner");
         QVERIFY(QDir().mkpath(folder));
-        QVERIFY(writeFile(path, before = FullTable));
+        if (hostile == Hostile::NoRightToWrite)
+            QVERIFY(writeFile(path, before = FullTable));
         for (const QString &folderOnTheWay : {m_dir->path(), folder})
             QVERIFY(QFile::setPermissions(folderOnTheWay, QFile::ReadOwner | QFile::WriteOwner |
                                                               QFile::ExeOwner | QFile::ReadGroup |
@@ -375,7 +387,9 @@ void TestHostileFiles::hostileSurroundings()
     QCOMPARE(seen.messages.size(), problem.isEmpty() ? 0 : 1);
     if (!problem.isEmpty()) {
         const QString &message = seen.messages.front();
-        QVERIFY2(message.contains(QDir::toNativeSeparators(path)), qPrintable(message));
+        // The file, or the folder where there is none to name.
+        const QString named = hostile == Hostile::FolderNotWritable ? folder : path;
+        QVERIFY2(message.contains(QDir::toNativeSeparators(named)), qPrintable(message));
         for (const QString &part : problem)
             QVERIFY2(message.contains(part), qPrintable(message));
     }

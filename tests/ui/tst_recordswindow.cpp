@@ -131,6 +131,13 @@ void TestRecordsWindow::labels_data()
                             << ""
                             << "Вы справились за 32767 ходов" << standard << 8.25 << true
                             << int(Qt::AlignHCenter);
+    QTest::newRow("Label3, overtaken")
+        << "Label3"
+        << ""
+        << "Пока вводили имя, вас обошли" << standard << 8.25 << true << int(Qt::AlignHCenter);
+    QTest::newRow("LblUnreadable") << "LblUnreadable"
+                                   << "Таблицу рекордов прочитать не удалось" << QString()
+                                   << standard << 8.25 << false << int(Qt::AlignHCenter);
     for (int n = 1; n <= 5; ++n) {
         const QString place = QString("LblMesto_%1").arg(n - 1);
         const QString name = QString("Label2_%1").arg(n);
@@ -236,7 +243,7 @@ void TestRecordsWindow::setRow()
 
 void TestRecordsWindow::resultLine_data()
 {
-    QTest::addColumn<QStringList>("steps"); // "hide", or "show" and the moves
+    QTest::addColumn<QStringList>("steps"); // "hide", "overtaken", or "show" and the moves
     QTest::addColumn<QString>("shown");     // null: no result line at all
     QTest::newRow("won in 25") << QStringList{"show 25"} << "Вы справились за 25 ходов";
     QTest::newRow("won in 1") << QStringList{"show 1"} << "Вы справились за 1 ходов";
@@ -244,6 +251,7 @@ void TestRecordsWindow::resultLine_data()
     QTest::newRow("hidden, then won")
         << QStringList{"hide", "show 7"} << "Вы справились за 7 ходов";
     QTest::newRow("won, then hidden") << QStringList{"show 7", "hide"} << QString();
+    QTest::newRow("overtaken") << QStringList{"overtaken"} << "Пока вводили имя, вас обошли";
 }
 
 // A shown result line stands on its light cyan band; a hidden one leaves no trace of it.
@@ -254,6 +262,8 @@ void TestRecordsWindow::resultLine()
     for (const QString &step : steps) {
         if (step == "hide")
             m_window->hideResult();
+        else if (step == "overtaken")
+            m_window->showOvertaken();
         else
             m_window->showResult(qint16(step.section(' ', 1).toInt()));
     }

@@ -6,12 +6,11 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QElapsedTimer>
+#include <QDialog>
 #include <QInputDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include <cmath>
 
@@ -111,19 +110,34 @@ int inkRows(QLabel *label)
 
 void whenModalOpens(std::function<void(QWidget *dialog)> action)
 {
-    auto *poll = new QTimer(qApp);
-    auto started = std::make_shared<QElapsedTimer>();
-    started->start();
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, action, started] {
-        if (QWidget *dialog = QApplication::activeModalWidget(); dialog && dialog->isVisible()) {
-            poll->deleteLater();
-            action(dialog);
-        } else if (started->elapsed() > 5000) {
-            poll->deleteLater();
-            QFAIL("no dialog opened");
+    // Watches for the next modal dialog to be shown, and hands it to action from the dialog's own
+    // event loop, once it runs.
+    class Watch : public QObject
+    {
+    public:
+        explicit Watch(std::function<void(QWidget *)> action)
+            : QObject(qApp), m_action(std::move(action))
+        {
+            qApp->installEventFilter(this);
         }
-    });
-    poll->start(10);
+
+    protected:
+        bool eventFilter(QObject *object, QEvent *event) override
+        {
+            auto *dialog = qobject_cast<QDialog *>(object);
+            if (event->type() == QEvent::Show && dialog && dialog->isModal()) {
+                qApp->removeEventFilter(this);
+                QMetaObject::invokeMethod(
+                    dialog, [action = m_action, dialog] { action(dialog); }, Qt::QueuedConnection);
+                deleteLater();
+            }
+            return false;
+        }
+
+    private:
+        std::function<void(QWidget *)> m_action;
+    };
+    new Watch(std::move(action));
 }
 
 void answerWinDialogs(const QString &name, std::function<void(QWidget *records)> inspect)

@@ -64,6 +64,6 @@ int inkRows(QLabel *label);
 // inspect, if given, and closes it with its button.
 void answerWinDialogs(const QString &name, std::function<void(QWidget *records)> inspect = {});
 
-// Runs action as soon as a modal dialog is open (the dialog is handed to it); fails the test if
-// none opens within a few seconds.
+// Runs action on the next modal dialog shown (the dialog is handed to it), from within the
+// dialog's own event loop. A test that expects a dialog checks what action found.
 void whenModalOpens(std::function<void(QWidget *dialog)> action);
