@@ -2,6 +2,7 @@
 
 #include "ui/design.h"
 #include "ui/gamestyle.h"
+#include "ui/heldkeys.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -36,6 +37,7 @@ void setUpGame(QApplication &app)
     QGuiApplication::styleHints()->setColorScheme(Qt::ColorScheme::Light);
 #endif
     app.setFont(designFont());
+    HeldKeys::install();
     auto *qtTexts = new QTranslator(&app);
     if (qtTexts->load(QLocale(QLocale::Russian), "qtbase", "_",
                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

@@ -3,9 +3,11 @@
 #include "ui/frmmain.h"
 #include "ui/tileimage.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -23,6 +25,8 @@ private slots:
     void firstWinEntersTable();
     void namePromptAsDesigned();
     void resultOutsideTableAsksNoName();
+    void keyHeldAtTheWin_data();
+    void keyHeldAtTheWin();
     void unusableFileReportedOnce();
 
 private:
@@ -145,6 +149,70 @@ void TestWinGame::resultOutsideTableAsksNoName()
     QCOMPARE(opened, "FrmRecord");
     QCOMPARE(line, "Вы справились за 1 ходов");
     QCOMPARE(fileBytes(), full);
+}
+
+void TestWinGame::keyHeldAtTheWin_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("pairs"); // repeats as a release and a press of one timestamp
+    QTest::newRow("Enter, repeats marked") << int(Qt::Key_Return) << false;
+    QTest::newRow("Enter, repeats as pairs") << int(Qt::Key_Return) << true;
+    QTest::newRow("Space, repeats marked") << int(Qt::Key_Space) << false;
+    QTest::newRow("Space, repeats as pairs") << int(Qt::Key_Space) << true;
+}
+
+// A key held down through the winning move makes one move and does nothing in the name prompt
+// or the records window; pressed again after its release it works there as ever.
+void TestWinGame::keyHeldAtTheWin()
+{
+    QFETCH(int, key);
+    QFETCH(bool, pairs);
+    const QString text = key == Qt::Key_Space ? " " : "\r";
+    quint64 time = 1000;
+    auto send = [&](QEvent::Type type, bool repeat) {
+        QKeyEvent event(type, key, Qt::NoModifier, text, repeat);
+        event.setTimestamp(time);
+        if (QWidget *focus = QApplication::focusWidget())
+            QApplication::sendEvent(focus, &event);
+    };
+    auto hold = [&] {
+        for (int n = 0; n < 5; ++n, time += 33) {
+            if (pairs)
+                send(QEvent::KeyRelease, false);
+            send(QEvent::KeyPress, !pairs);
+        }
+        QCoreApplication::processEvents();
+    };
+    QString promptText;
+    bool promptStayed = false, recordsStayed = false, recordsClosedByKey = false;
+    whenModalOpens([&](QWidget *prompt) {
+        whenModalOpens([&](QWidget *records) {
+            hold();
+            time += 500;
+            send(QEvent::KeyRelease, false);
+            recordsStayed = records->isVisible();
+            QTest::keyClick(records->focusWidget(), Qt::Key(key));
+            recordsClosedByKey = !records->isVisible();
+            records->close();
+        });
+        hold();
+        promptStayed = prompt->isVisible();
+        auto *input = qobject_cast<QInputDialog *>(prompt);
+        promptText = input->textValue();
+        input->setTextValue("Кот");
+        input->accept();
+    });
+    layBoard(m_window.get(), "0000011101110111");
+    QTest::keyClick(m_window->findChild<QWidget *>("CmdNew"), Qt::Key_Down);
+    send(QEvent::KeyPress, false);
+    time += 500;
+
+    QVERIFY(promptStayed);
+    QCOMPARE(promptText, QString());
+    QVERIFY(recordsStayed);
+    QVERIFY(recordsClosedByKey);
+    QCOMPARE(m_window->findChild<QLabel *>("LblHod")->text(), "1");
+    QCOMPARE(fileBytes().left(10), QByteArray("\xCA\xEE\xF2       "));
 }
 
 // Records.dat that is a folder: one message in Russian naming the file and saying that the result
