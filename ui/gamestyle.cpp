@@ -1,6 +1,8 @@
 #include "ui/gamestyle.h"
 
+#include <QDialogButtonBox>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPushButton>
 #include <QStyleFactory>
@@ -12,6 +14,26 @@ namespace {
 bool isOverflowButton(const QWidget *widget)
 {
     return widget->objectName() == QLatin1String("qt_menubar_ext_button");
+}
+
+// The order of dialog buttons on the desktop, as Qt's own themes for those desktops give it
+// (GNOME and its kin put the affirmative button last, KDE its own way): the one thing the game
+// takes from a desktop whose theme it does not load (see setUpEnvironment()).
+QDialogButtonBox::ButtonLayout desktopButtonLayout()
+{
+    static const QDialogButtonBox::ButtonLayout layout = [] {
+        static const QStringList gnomeLike = {"GNOME", "X-CINNAMON", "UNITY",    "MATE",
+                                              "XFCE",  "LXDE",       "PANTHEON", "BUDGIE"};
+        const QStringList desktops =
+            qEnvironmentVariable("XDG_CURRENT_DESKTOP").toUpper().split(u':');
+        if (desktops.contains("KDE"))
+            return QDialogButtonBox::KdeLayout;
+        for (const QString &desktop : desktops)
+            if (gnomeLike.contains(desktop))
+                return QDialogButtonBox::GnomeLayout;
+        return QDialogButtonBox::WinLayout;
+    }();
+    return layout;
 }
 
 bool isPictureButton(const QWidget *widget)
@@ -62,6 +84,8 @@ int GameStyle::styleHint(StyleHint hint, const QStyleOption *option, const QWidg
 {
     if (hint == SH_DialogButtonBox_ButtonsHaveIcons)
         return 0;
+    if (hint == SH_DialogButtonLayout && !QGuiApplication::desktopSettingsAware())
+        return desktopButtonLayout();
     return QProxyStyle::styleHint(hint, option, widget, returnData);
 }
 
