@@ -1,7 +1,9 @@
 #include "ui/fileerrorbox.h"
 
 #include <QDir>
+#include <QLabel>
 #include <QMessageBox>
+#include <QScreen>
 
 namespace {
 
@@ -53,5 +55,14 @@ void FileErrorBox::reportFileError(const RecordFileError &error)
 {
     QMessageBox box(QMessageBox::Warning, "Пирк-Перк", message(error), QMessageBox::Ok, m_parent);
     box.setObjectName("FileError");
+    // Qt wraps a message at half the screen's width, which at 200 % display scale on a screen of
+    // 1280 pixels breaks the sentences, one word to a line. The box is made as wide as the longest
+    // line, the path included, while that keeps within three quarters of the screen.
+    if (auto *text = box.findChild<QLabel *>("qt_msgbox_label")) {
+        text->setWordWrap(false);
+        const QWidget *near = m_parent ? m_parent : &box;
+        text->setMinimumWidth(
+            qMin(text->sizeHint().width(), near->screen()->availableGeometry().width() * 3 / 4));
+    }
     box.exec();
 }
