@@ -1,5 +1,7 @@
 #include "ui/fileerrorbox.h"
 
+#include "ui/design.h"
+
 #include <QDir>
 #include <QLabel>
 #include <QMessageBox>
@@ -55,6 +57,7 @@ void FileErrorBox::reportFileError(const RecordFileError &error)
 {
     QMessageBox box(QMessageBox::Warning, "Пирк-Перк", message(error), QMessageBox::Ok, m_parent);
     box.setObjectName("FileError");
+    centreWhenShown(&box);
     // Qt wraps a message at half the screen's width, which at 200 % display scale on a screen of
     // 1280 pixels breaks the sentences, one word to a line. The box is made as wide as the longest
     // line, the path included, while that keeps within three quarters of the screen.
