@@ -46,7 +46,7 @@ namespace {
 
 // The frame the window manager puts around a window: its own once it has one, else that of
 // another window of the game on the screen (they all have a title bar and a fixed border), else
-// none known yet.
+// none known yet: the main window, shown first, is centred by its client area.
 QMargins frameMargins(const QWidget *window)
 {
     if (const QWindow *handle = window->windowHandle(); handle && handle->isVisible())
@@ -57,39 +57,6 @@ QMargins frameMargins(const QWidget *window)
             return other->frameMargins();
     return {};
 }
-
-// Sets the client area where the frame around it stands centred.
-void placeCentred(QWidget *window, QMargins frame)
-{
-    QRect outer = QRect(QPoint(), window->size()).marginsAdded(frame);
-    outer.moveCenter(window->screen()->availableGeometry().center());
-    window->setGeometry(QRect(outer.topLeft() + QPoint(frame.left(), frame.top()), window->size()));
-}
-
-// Centres the first window again as soon as the window manager has framed it: until then its
-// frame is not known.
-class CentreWhenFramed : public QObject
-{
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        auto *window = static_cast<QWidget *>(watched);
-        if (event->type() == QEvent::Hide) {
-            deleteLater();
-        } else if (event->type() == QEvent::Move || event->type() == QEvent::Expose ||
-                   event->type() == QEvent::UpdateRequest) {
-            if (const QMargins frame = frameMargins(window); !frame.isNull()) {
-                window->removeEventFilter(this);
-                deleteLater();
-                placeCentred(window, frame);
-            }
-        }
-        return false;
-    }
-};
 
 // Centres a window each time it is shown by the program.
 class CentreWhenShown : public QObject
@@ -113,12 +80,13 @@ void centreWhenShown(QWidget *window)
     window->installEventFilter(new CentreWhenShown(window));
 }
 
+// Sets the client area where the frame around it stands centred.
 void centreOnScreen(QWidget *window)
 {
     const QMargins frame = frameMargins(window);
-    placeCentred(window, frame);
-    if (frame.isNull())
-        window->installEventFilter(new CentreWhenFramed(window));
+    QRect outer = QRect(QPoint(), window->size()).marginsAdded(frame);
+    outer.moveCenter(window->screen()->availableGeometry().center());
+    window->setGeometry(QRect(outer.topLeft() + QPoint(frame.left(), frame.top()), window->size()));
 }
 
 QFrame *setUpFrame(QFrame *frame, const char *name, QRect geometry)
