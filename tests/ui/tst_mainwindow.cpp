@@ -345,10 +345,8 @@ void TestMainWindow::focusMarkOnPictureButton()
     const int dot = qMax(1, qRound(scale));
     auto marked = [&](const char *name) {
         const QImage face = render(m_window->findChild<QWidget *>(name));
-        const int left = qRound(3 * scale), top = qRound(3 * scale);
-        const int bottom = qRound(22 * scale) - dot;
-        for (int x = left; x < qRound(50 * scale); x += 2 * dot)
-            for (int y : {top, bottom})
+        for (int x = qRound(3 * scale); x < qRound(50 * scale); x += 2 * dot)
+            for (int y : {qRound(3 * scale), qRound(22 * scale) - dot})
                 if (face.pixelColor(x, y) != Qt::black || face.pixelColor(x + dot, y) == Qt::black)
                     return false;
         return true;
