@@ -154,7 +154,7 @@ void TestWinGame::resultOutsideTableAsksNoName()
 void TestWinGame::keyHeldAtTheWin_data()
 {
     QTest::addColumn<int>("key");
-    QTest::addColumn<bool>("pairs"); // repeats as a release and a press of one timestamp
+    QTest::addColumn<bool>("pairs");
     QTest::newRow("Enter, repeats marked") << int(Qt::Key_Return) << false;
     QTest::newRow("Enter, repeats as pairs") << int(Qt::Key_Return) << true;
     QTest::newRow("Space, repeats marked") << int(Qt::Key_Space) << false;
@@ -167,17 +167,16 @@ void TestWinGame::keyHeldAtTheWin()
 {
     QFETCH(int, key);
     QFETCH(bool, pairs);
-    const QString text = key == Qt::Key_Space ? " " : "\r";
     quint64 time = 1000;
     // To the control with the focus in window, as the window system sends them.
     auto send = [&](QWidget *window, QEvent::Type type, bool repeat) {
-        QKeyEvent event(type, key, Qt::NoModifier, text, repeat);
+        QKeyEvent event(type, key, Qt::NoModifier, key == Qt::Key_Space ? " " : "\r", repeat);
         event.setTimestamp(time);
         QApplication::sendEvent(window->focusWidget(), &event);
     };
     auto hold = [&](QWidget *window) {
         for (int n = 0; n < 5; ++n, time += 33) {
-            if (pairs)
+            if (pairs) // X's repeats as a release and a press of one timestamp
                 send(window, QEvent::KeyRelease, false);
             send(window, QEvent::KeyPress, !pairs);
         }
