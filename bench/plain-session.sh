@@ -42,12 +42,14 @@ done
     exit 1
 }
 
-# Every program sees the same plain session: this display, no desktop, no input method.
+# Every program sees the same plain session: this display, no input method, and no desktop but
+# the variables of the array desktop, if the script sets it.
 mkdir -m 700 "$work/runtime"
 launch() {
-    env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u QT_SCALE_FACTOR -u QT_IM_MODULE \
-        -u GTK_IM_MODULE -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION \
-        DISPLAY=":$(cat "$work/display")" XDG_RUNTIME_DIR="$work/runtime" \
+    env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u QT_QPA_PLATFORMTHEME -u QT_SCALE_FACTOR \
+        -u QT_IM_MODULE -u GTK_IM_MODULE -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION \
+        -u KDE_FULL_SESSION -u KDE_SESSION_VERSION \
+        DISPLAY=":$(cat "$work/display")" XDG_RUNTIME_DIR="$work/runtime" ${desktop[@]+"${desktop[@]}"} \
         "$launchtime" "$@" 2>>"$work/programs.log"
 }
 

@@ -7,6 +7,6 @@ class QApplication;
 void setUpEnvironment();
 
 // What the game sets on the application before its first window: its name and launcher, its
-// style, palette and font, and Russian for Qt's own texts (dialog buttons, context menus) whatever
-// the system's language.
+// style, palette and font, Russian for Qt's own texts (dialog buttons, context menus) whatever the
+// system's language, and the watch on keys held into a window (HeldKeys).
 void setUpGame(QApplication &app);

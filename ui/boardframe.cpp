@@ -1,6 +1,7 @@
 #include "ui/boardframe.h"
 
 #include "ui/design.h"
+#include "ui/heldkeys.h"
 #include "ui/tileimage.h"
 
 #include <QAccessible>
@@ -75,7 +76,7 @@ void BoardFrame::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Return:
     case Qt::Key_Enter:
         // A held key is one move, as a held mouse button is.
-        if (!event->isAutoRepeat())
+        if (!HeldKeys::isRepeat(*event))
             play(m_cursor);
         return;
     case Qt::Key_Escape:

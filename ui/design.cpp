@@ -1,8 +1,11 @@
 #include "ui/design.h"
 
+#include <QEvent>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 // Written out rather than taken from Fusion's standard palette, which since Qt 6.5 turns dark on a
 // dark desktop.
@@ -39,11 +42,51 @@ QPalette designPalette()
     return palette;
 }
 
+namespace {
+
+// The frame the window manager puts around a window: its own once it has one, else that of
+// another window of the game on the screen (they all have a title bar and a fixed border), else
+// none known yet: the main window, shown first, is centred by its client area.
+QMargins frameMargins(const QWidget *window)
+{
+    if (const QWindow *handle = window->windowHandle(); handle && handle->isVisible())
+        if (const QMargins own = handle->frameMargins(); !own.isNull())
+            return own;
+    for (const QWindow *other : QGuiApplication::topLevelWindows())
+        if (other->isVisible() && !other->frameMargins().isNull())
+            return other->frameMargins();
+    return {};
+}
+
+// Centres a window each time it is shown by the program.
+class CentreWhenShown : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && !event->spontaneous())
+            centreOnScreen(static_cast<QWidget *>(watched));
+        return false;
+    }
+};
+
+} // namespace
+
+void centreWhenShown(QWidget *window)
+{
+    window->installEventFilter(new CentreWhenShown(window));
+}
+
+// Sets the client area where the frame around it stands centred.
 void centreOnScreen(QWidget *window)
 {
-    QRect frame = window->frameGeometry();
-    frame.moveCenter(window->screen()->availableGeometry().center());
-    window->move(frame.topLeft());
+    const QMargins frame = frameMargins(window);
+    QRect outer = QRect(QPoint(), window->size()).marginsAdded(frame);
+    outer.moveCenter(window->screen()->availableGeometry().center());
+    window->setGeometry(QRect(outer.topLeft() + QPoint(frame.left(), frame.top()), window->size()));
 }
 
 QFrame *setUpFrame(QFrame *frame, const char *name, QRect geometry)

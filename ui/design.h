@@ -25,7 +25,11 @@ constexpr QRect twipsRect(int left, int top, int width, int height)
 // desktop's palette shows through.
 QPalette designPalette();
 
+// Centres a window on its screen by its frame, title bar included, as it is shown: every window
+// of the game stands there, Qt's dialogs too (centreWhenShown), which Qt would put over their
+// owner.
 void centreOnScreen(QWidget *window);
+void centreWhenShown(QWidget *window);
 
 // A frame without caption: an etched border around a group of controls. setUpFrame gives a frame
 // made elsewhere (the board) that look, its name and its place.

@@ -1,5 +1,7 @@
 #include "ui/exitquestion.h"
 
+#include "ui/design.h"
+
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -13,6 +15,7 @@ ExitQuestion::ExitQuestion(QWidget *parent)
     button(QMessageBox::Yes)->setText("Да");
     button(QMessageBox::No)->setText("Нет");
     setDefaultButton(QMessageBox::Yes);
+    centreWhenShown(this);
 }
 
 void ExitQuestion::keyPressEvent(QKeyEvent *event)

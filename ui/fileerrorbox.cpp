@@ -1,8 +1,12 @@
 #include "ui/fileerrorbox.h"
 
+#include "ui/design.h"
+
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMessageBox>
+#include <QScreen>
 
 namespace {
 
@@ -61,5 +65,15 @@ void showFileError(QWidget *parent, const RecordFileError &error)
     QMessageBox box(QMessageBox::Warning, "Пирк-Перк", fileErrorMessage(error), QMessageBox::Ok,
                     parent);
     box.setObjectName("FileError");
+    centreWhenShown(&box);
+    // Qt wraps a message at half the screen's width, which at 200 % display scale on a screen of
+    // 1280 pixels breaks the sentences, one word to a line. The box is made as wide as the longest
+    // line, the path included, while that keeps within three quarters of the screen.
+    if (auto *text = box.findChild<QLabel *>("qt_msgbox_label")) {
+        text->setWordWrap(false);
+        const QWidget *near = parent ? parent : &box;
+        text->setMinimumWidth(
+            qMin(text->sizeHint().width(), near->screen()->availableGeometry().width() * 3 / 4));
+    }
     box.exec();
 }

@@ -1,5 +1,7 @@
 #include "ui/nameprompt.h"
 
+#include "ui/design.h"
+
 #include <QInputDialog>
 
 QString askName(QWidget *parent)
@@ -11,5 +13,6 @@ QString askName(QWidget *parent)
     box.setInputMode(QInputDialog::TextInput);
     box.setOkButtonText("OK");
     box.setCancelButtonText("Отмена");
+    centreWhenShown(&box);
     return box.exec() == QDialog::Accepted ? box.textValue() : QString();
 }

@@ -38,6 +38,7 @@ private slots:
     void keyboard_data();
     void keyboard();
     void cursorShowsOnlyWithFocus();
+    void focusMarkOnPictureButton();
     void screenShowsOnlyWholeMoves();
     void exitQuestionNoChangesNothing_data();
     void exitQuestionNoChangesNothing();
@@ -333,6 +334,27 @@ void TestMainWindow::cursorShowsOnlyWithFocus()
     QTest::keyClick(m_window->windowHandle(), Qt::Key_Escape);
     QCOMPARE(render(tile(0)), plain);
     QVERIFY(!QAccessible::queryAccessibleInterface(tile(0))->state().focused);
+}
+
+// A dotted black rectangle three pixels inside the focused picture button, from the start, on
+// every display scale; the other buttons show their bare faces.
+void TestMainWindow::focusMarkOnPictureButton()
+{
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    const qreal scale = m_window->devicePixelRatio();
+    const int dot = qMax(1, qRound(scale));
+    auto marked = [&](const char *name) {
+        const QImage face = render(m_window->findChild<QWidget *>(name));
+        for (int x = qRound(3 * scale); x < qRound(50 * scale); x += 2 * dot)
+            for (int y : {qRound(3 * scale), qRound(22 * scale) - dot})
+                if (face.pixelColor(x, y) != Qt::black || face.pixelColor(x + dot, y) == Qt::black)
+                    return false;
+        return true;
+    };
+    QVERIFY(marked("CmdNew"));
+    QTest::keyClick(m_window->windowHandle(), Qt::Key_Tab);
+    QVERIFY(marked("cmdExit"));
+    QVERIFY(!marked("CmdNew"));
 }
 
 // A move repaints nothing while it runs: every picture painted belongs to the finished board.

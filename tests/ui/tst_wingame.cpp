@@ -3,9 +3,11 @@
 #include "ui/frmmain.h"
 #include "ui/tileimage.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -23,6 +25,8 @@ private slots:
     void firstWinEntersTable();
     void namePromptAsDesigned();
     void resultOutsideTableAsksNoName();
+    void keyHeldAtTheWin_data();
+    void keyHeldAtTheWin();
     void unusableFileReportedOnce();
 
 private:
@@ -145,6 +149,67 @@ void TestWinGame::resultOutsideTableAsksNoName()
     QCOMPARE(opened, "FrmRecord");
     QCOMPARE(line, "Вы справились за 1 ходов");
     QCOMPARE(fileBytes(), full);
+}
+
+void TestWinGame::keyHeldAtTheWin_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("pairs");
+    QTest::newRow("Enter, repeats marked") << int(Qt::Key_Return) << false;
+    QTest::newRow("Enter, repeats as pairs") << int(Qt::Key_Return) << true;
+    QTest::newRow("Space, repeats marked") << int(Qt::Key_Space) << false;
+    QTest::newRow("Space, repeats as pairs") << int(Qt::Key_Space) << true;
+}
+
+// A key held down through the winning move makes one move and does nothing in the name prompt
+// or the records window; pressed again after its release it works there as ever.
+void TestWinGame::keyHeldAtTheWin()
+{
+    QFETCH(int, key);
+    QFETCH(bool, pairs);
+    quint64 time = 1000;
+    // To the control with the focus in window, as the window system sends them.
+    auto send = [&](QWidget *window, QEvent::Type type, bool repeat) {
+        QKeyEvent event(type, key, Qt::NoModifier, key == Qt::Key_Space ? " " : "\r", repeat);
+        event.setTimestamp(time);
+        QApplication::sendEvent(window->focusWidget(), &event);
+    };
+    auto hold = [&](QWidget *window) {
+        for (int n = 0; n < 5; ++n, time += 33) {
+            if (pairs) // X's repeats as a release and a press of one timestamp
+                send(window, QEvent::KeyRelease, false);
+            send(window, QEvent::KeyPress, !pairs);
+        }
+        QCoreApplication::processEvents();
+    };
+    QString prompt, records; // how each window stood the repeats
+    whenModalOpens([&](QWidget *dialog) {
+        whenModalOpens([&](QWidget *window) {
+            hold(window);
+            time += 500;
+            send(window, QEvent::KeyRelease, false);
+            records = window->isVisible() ? "open" : "closed";
+            // Enter presses the button that has the focus, which a window never activated (by
+            // a Wayland compositor with no keyboard) does not give.
+            QTest::keyClick(window->focusWidget(), Qt::Key(key));
+            if (!window->isVisible() || !window->isActiveWindow())
+                records += ", closed by the key";
+            window->close();
+        });
+        auto *input = qobject_cast<QInputDialog *>(dialog);
+        hold(input);
+        prompt = input->isVisible() ? "open, text \"" + input->textValue() + "\"" : "closed";
+        input->setTextValue("Кот");
+        input->accept();
+    });
+    layBoard(m_window.get(), "0000011101110111");
+    QTest::keyClick(m_window->findChild<QWidget *>("CmdNew"), Qt::Key_Down);
+    send(m_window.get(), QEvent::KeyPress, false);
+
+    QCOMPARE(prompt, "open, text \"\"");
+    QCOMPARE(records, "open, closed by the key");
+    QCOMPARE(m_window->findChild<QLabel *>("LblHod")->text(), "1");
+    QCOMPARE(fileBytes().left(10), QByteArray("\xCA\xEE\xF2       "));
 }
 
 // Records.dat that is a folder: one message in Russian naming the file and saying that the result
