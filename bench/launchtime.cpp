@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // launchtime [-s SETTLE_MS] [-t TIMEOUT_MS] PROGRAM [ARGUMENT...]
 //
 // Starts PROGRAM on the X display of $DISPLAY, which must have no window manager and no other

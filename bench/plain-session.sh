@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by bench/startup and bench/startup-instructions: the game and the reference program of
 # the build folder $build ($game, $reference), and a plain session to launch programs in. Makes
 # the temporary folder $work (removed on exit, with the X server), starts Xvfb on a free display,

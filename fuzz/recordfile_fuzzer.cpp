@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The record file's fuzzer: any bytes as Records.dat, and a won game entered into the table they
 // hold the way the game enters it (load, qualification test, insert with the player's answer,
 // save, and the records window filled from the file again). Every input is entered twice: once

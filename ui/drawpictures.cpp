@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // draw-pictures [DRAWING.svg WIDTHxHEIGHT OUTPUT]...
 //
 // Draws each drawing at the given size in device pixels into its OUTPUT file, making the file's

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "ui/tileimage.h"
 
 #include "puzzle/tileboard.h"

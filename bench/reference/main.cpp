@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The smallest Qt Widgets program that shows what the game's main window shows: a menu bar,
 // sixteen image labels and four buttons. The start-up benchmark measures the game against it.
 

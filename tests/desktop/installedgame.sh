@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # installedgame.sh SOURCE_DIR WORK_DIR GENERATOR SCREEN_BOARD
 # Builds the Debian package as the README says and has lintian check it (no error, no warning),
 # installs it, and plays one game to a win with the installed program on a headless X display

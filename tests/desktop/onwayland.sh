@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # onwayland.sh QTPATHS MIN_WINDOWS PROGRAM [ARGUMENTS...]
 # Runs a window test program as a client of a Wayland compositor of its own: Debian's weston,
 # headless, with a private runtime folder and socket, and no X display to fall back to. Qt is told

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // screen-board solve|read SHOT.png — finds the game's board on the X display, as a player sees it,
 // and saves the whole screen to SHOT.png. "read" prints the sixteen tiles, top row first, as
 // 0 (blue) and 1 (red); "solve" prints the screen points to click, one "x y" a line, that turn

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // savetable PATH NAME MOVES ROUNDS [DELAY GO] — a running game that wins ROUNDS games and enters
 // each through the game's own save path, RecordKeeper::AddResult, into the records file PATH.
 // Round r is won in MOVES - 2r moves; asked for a name, the player answers "NAME-r" ("NAME" for a

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # desktopthemes.sh RENDER_WINDOW DESKTOP_COLOUR
 #
 # The game under the real platform themes of two desktops, on a headless X display: Qt's KDE theme

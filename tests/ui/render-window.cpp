@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // render-window WINDOW FILE.png — draws one of the game's windows or dialogs into a picture file
 // (its format follows the file's extension). Run it with QT_QPA_PLATFORM=offscreen, and
 // QT_SCALE_FACTOR=2 for a 200 % picture; on a display it draws with the desktop's platform theme.

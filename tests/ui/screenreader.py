@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 # screenreader.py GAME GTK_THEME_PLUGIN: a whole game as a screen reader plays it, over the real
 # accessibility bus (a session bus of its own, at-spi2-core, pyatspi; the game on Xvfb, run from a
 # copy in a temporary folder, which takes its Records.dat). The game runs as on GNOME, where screen

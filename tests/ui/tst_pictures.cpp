@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "ui/application.h"
 #include "ui/frmabout.h"
 #include "ui/frmhelp.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Read by CTest in the sanitizer build before it runs the tests: every test, and every program a
 # test starts, reports leaks less the suppressions beside this file, and undefined behaviour with
 # its stack.
