@@ -434,9 +434,10 @@ void TestRecordTable::fileChangedWhileAsking()
         }
         }
     };
-    QCOMPARE(keeper.AddResult(qint16(moves), prompt, view), place);
+    const int entered = keeper.AddResult(qint16(moves), prompt, view);
     if (protection && !protection->isActive())
         QSKIP("cannot write-protect a file here");
+    QCOMPARE(entered, place);
 
     QCOMPARE(prompt.asked, 1);
     QCOMPARE(fileBytes(path), after);
