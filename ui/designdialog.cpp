@@ -31,7 +31,8 @@ protected:
 DesignDialog::DesignDialog(const char *name, const QString &caption, QSize clientSize,
                            QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(name);
     setWindowTitle(caption);

@@ -53,7 +53,7 @@ FrmMain::FrmMain(const QString &recordsPath, QWidget *parent)
     setWindowTitle("Пирк-Перк");
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setWindowIcon(pictureIcon("face"));
 
     auto *client = new QWidget(this);

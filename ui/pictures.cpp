@@ -33,7 +33,13 @@ QImage pictureImage(const QString &name, QSize pixels)
 QPixmap picture(const QString &name, QSize size)
 {
     const qreal scale = qApp->devicePixelRatio();
-    QPixmap pixmap = QPixmap::fromImage(pictureImage(name, size * scale));
+    QImage image = pictureImage(name, size * scale);
+    // Where nothing draws SVG (the Windows build has no plugin for it), a scale not drawn ahead
+    // gets the 200 % picture scaled: softer than a drawing, but never a blank.
+    if (image.isNull())
+        image = pictureImage(name, size * 2)
+                    .scaled(size * scale, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QPixmap pixmap = QPixmap::fromImage(image);
     pixmap.setDevicePixelRatio(scale);
     return pixmap;
 }

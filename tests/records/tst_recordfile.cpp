@@ -17,8 +17,12 @@
 #include <QTest>
 
 #include <QElapsedTimer>
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
 #include <sys/file.h>
 #include <sys/stat.h>
+#endif
 
 using namespace Qt::Literals::StringLiterals;
 using Reason = RecordFileError::Reason;
@@ -243,9 +247,11 @@ void TestRecordFile::unusableLocation_data()
     QTest::newRow("Records.dat is a folder") << u"Records.dat"_s << Reason::IsDirectory;
     QTest::newRow("folder missing") << u"gone/Records.dat"_s << Reason::FolderMissing;
     QTest::newRow("folder is a file") << u"plain/Records.dat"_s << Reason::FolderMissing;
+#ifndef Q_OS_WIN
     // Opened as files these would block (a FIFO without a writer) or never end (/dev/zero).
     QTest::newRow("a FIFO") << u"fifo"_s << Reason::NotRegularFile;
     QTest::newRow("a link to /dev/zero") << u"zero"_s << Reason::NotRegularFile;
+#endif
 }
 
 void TestRecordFile::unusableLocation()
@@ -255,8 +261,10 @@ void TestRecordFile::unusableLocation()
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkdir(u"Records.dat"_s));
     writeFile(dir.filePath(u"plain"_s), "x");
+#ifndef Q_OS_WIN
     QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(u"fifo"_s)).constData(), 0644), 0);
     QVERIFY(QFile::link(u"/dev/zero"_s, dir.filePath(u"zero"_s)));
+#endif
     const QString path = dir.filePath(relativePath);
     const RecordFile file(path);
 
@@ -279,9 +287,19 @@ void TestRecordFile::lockHeldElsewhere()
     QTemporaryDir dir;
     const QString path = dir.filePath(u"Records.dat"_s);
     writeFile(path, SampleBytes);
+#ifdef Q_OS_WIN
+    const HANDLE other = ::CreateFileW(reinterpret_cast<const wchar_t *>(path.utf16()),
+                                       GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    QVERIFY(other != INVALID_HANDLE_VALUE);
+    const auto release = qScopeGuard([other] { ::CloseHandle(other); });
+    OVERLAPPED whole = {};
+    QVERIFY(::LockFileEx(other, LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &whole));
+#else
     QFile other(path);
     QVERIFY(other.open(QIODevice::ReadOnly));
     QCOMPARE(::flock(other.handle(), LOCK_EX), 0);
+#endif
 
     const RecordFile file(path);
     RecordTable table = sampleTable();
@@ -324,7 +342,7 @@ void TestRecordFile::saveStoppedPartWay()
     RecordFileResult result;
     bool limited = false;
     {
-        const FileSizeLimit sizeLimit{rlim_t(limit)};
+        const FileSizeLimit sizeLimit(limit);
         limited = sizeLimit.isActive();
         result = RecordFile(path).SaveRecords(replaceWith(sampleTable()));
     }

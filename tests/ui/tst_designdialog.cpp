@@ -96,6 +96,7 @@ void TestDesignDialog::windowFrame()
     const Qt::WindowFlags flags = dialog->windowFlags();
     QVERIFY(flags & Qt::WindowCloseButtonHint);
     QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    QVERIFY(flags & Qt::MSWindowsFixedSizeDialogHint);
     if (icon.isEmpty())
         QVERIFY(!dialog->testAttribute(Qt::WA_SetWindowIcon));
     else

@@ -93,6 +93,8 @@ void TestMainWindow::windowFrame()
     QVERIFY(flags & Qt::WindowMinimizeButtonHint);
     QVERIFY(flags & Qt::WindowCloseButtonHint);
     QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+    // Without it Windows gives the window a sizing border, though it cannot be resized.
+    QVERIFY(flags & Qt::MSWindowsFixedSizeDialogHint);
     QVERIFY(!m_window->windowIcon().isNull());
     const QPoint offCentre =
         m_window->frameGeometry().center() - m_window->screen()->availableGeometry().center();
