@@ -8,12 +8,13 @@
 #include <QString>
 
 // Records.dat opened and locked for one load or one save, and closed (its lock released) when the
-// object goes. This is the only file of the game that calls the system directly: Qt has no lock
-// on an open file, no data sync and no write at an offset in one call. It is written for POSIX
-// systems; a port to another one replaces this file and keeps its interface.
+// object goes. Qt has no lock on an open file, no data sync and no write at an offset in one call,
+// so this is the one place that calls the system directly: lockedfile.cpp keeps the waits, the
+// undoing of a failed save and the failures, and one file per system makes the calls
+// (lockedfileposix.cpp, lockedfilewindows.cpp).
 //
-// The lock is flock() on the table file itself: it follows the file through symbolic and hard
-// links, goes away with a process that dies, and leaves no lock file behind.
+// The lock is on the table file itself: it goes away with a process that dies, and leaves no lock
+// file behind.
 class LockedFile
 {
 public:
@@ -44,14 +45,22 @@ public:
     [[nodiscard]] RecordFileResult replace(const QByteArray &old, const QByteArray &image);
 
 private:
-    RecordFileResult openOnce(bool &replaced);
     RecordFileResult openFailure(bool missing) const;
     RecordFileResult lock();
-    int writeAtStart(const QByteArray &bytes);
-    void syncFolder() const;
     RecordFileError failure(RecordFileError::Reason reason, int error = 0) const;
-    RecordFileError systemFailure(RecordFileError::Reason otherwise) const;
+
+    // The system's calls. Those returning int give 0 or the system's error code; systemFailure()
+    // reads the error the last call left.
+    RecordFileResult openOnce(bool &replaced);
+    bool tryLock();
+    qsizetype readAt(char *data, qsizetype size, qsizetype offset);
+    int writeAtStart(const QByteArray &bytes);
+    int syncData();
+    void truncateTo(qsizetype size);
+    void syncFolder() const;
     void close();
+    RecordFileError systemFailure(RecordFileError::Reason otherwise) const;
+    static bool isDiskFull(int error);
 
     QString m_path;
     Mode m_mode;

@@ -4,26 +4,20 @@
 
 #include <QDir>
 
-#include <chrono>
 #include <io.h>
-#include <thread>
-#include <utility>
 #include <windows.h>
 
-// The Windows counterpart of lockedfile.cpp, with the same contract. The handle is kept as a C
-// run-time descriptor (m_fd) so that both systems share one header; _get_osfhandle() gives it
-// back. The lock is LockFileEx() over the whole file on that handle. Unlike flock() it is
-// mandatory: while one copy of the game saves, another cannot even read the table, so every read
-// happens under the lock. The file is opened sharing reading and writing, so that a second copy
-// opens it and waits for the lock rather than failing, but not deletion: nobody can rename or
-// replace the file while it is held, so the lock always belongs to the file the path names.
+// The Windows calls of the locked file. The handle is kept as a C run-time descriptor (m_fd) so
+// that both systems share one header; _get_osfhandle() gives it back. The lock is LockFileEx()
+// over the whole file on that handle. Unlike flock() it is mandatory: while one copy of the game
+// saves, another cannot even read the table, so every read happens under the lock. The file is
+// opened sharing reading and writing, so that a second copy opens it and waits for the lock rather
+// than failing, but not deletion: nobody can rename or replace the file while it is held, so the
+// lock always belongs to the file the path names.
 
 using Reason = RecordFileError::Reason;
 
 namespace {
-
-// As long as another copy's save can take on a slow or busy disk, with room to spare.
-constexpr std::chrono::milliseconds LockWait(5000);
 
 HANDLE handleOf(int fd)
 {
@@ -37,15 +31,9 @@ const wchar_t *nativePath(const QString &native)
 
 } // namespace
 
-LockedFile::LockedFile(QString path, Mode mode) : m_path(std::move(path)), m_mode(mode) {}
-
-LockedFile::~LockedFile()
+RecordFileResult LockedFile::openOnce(bool &replaced)
 {
-    close();
-}
-
-RecordFileResult LockedFile::open()
-{
+    replaced = false;
     const QString native = QDir::toNativeSeparators(m_path);
     const DWORD attributes = ::GetFileAttributesW(nativePath(native));
     const bool missing = attributes == INVALID_FILE_ATTRIBUTES;
@@ -71,90 +59,29 @@ RecordFileResult LockedFile::open()
     return lock();
 }
 
-// The file could not be opened. Where there was none and none may be made, a reader finds an
-// empty table, as in a fresh folder; a writer is told that the folder may not be written.
-RecordFileResult LockedFile::openFailure(bool missing) const
-{
-    const DWORD error = ::GetLastError();
-    if (!missing || (error != ERROR_ACCESS_DENIED && error != ERROR_WRITE_PROTECT))
-        return systemFailure(Reason::OpenFailed);
-    if (m_mode == Mode::Read)
-        return std::nullopt;
-    return error == ERROR_WRITE_PROTECT ? failure(Reason::ReadOnlyFileSystem, int(error))
-                                        : failure(Reason::FolderNotWritable, int(error));
-}
-
-RecordFileResult LockedFile::lock()
+bool LockedFile::tryLock()
 {
     const DWORD flags =
         LOCKFILE_FAIL_IMMEDIATELY | (m_mode == Mode::Read ? 0 : LOCKFILE_EXCLUSIVE_LOCK);
-    const auto deadline = std::chrono::steady_clock::now() + LockWait;
     OVERLAPPED whole = {};
-    while (!::LockFileEx(handleOf(m_fd), flags, 0, MAXDWORD, MAXDWORD, &whole)) {
-        // A file system that cannot lock (some network shares): the table is used without the
-        // lock rather than lost, its save still one write and a flush.
-        if (::GetLastError() != ERROR_LOCK_VIOLATION)
-            return std::nullopt;
-        if (std::chrono::steady_clock::now() >= deadline)
-            return failure(Reason::Busy);
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return std::nullopt;
+    if (::LockFileEx(handleOf(m_fd), flags, 0, MAXDWORD, MAXDWORD, &whole))
+        return true;
+    // A file system that cannot lock (some network shares): the table is used without the lock
+    // rather than lost, its save still one write and a flush.
+    return ::GetLastError() != ERROR_LOCK_VIOLATION;
 }
 
-RecordFileResult LockedFile::read(QByteArray &bytes, qsizetype size)
+qsizetype LockedFile::readAt(char *data, qsizetype size, qsizetype offset)
 {
-    if (m_fd < 0) {
-        bytes.clear();
-        return std::nullopt;
-    }
-    bytes.resize(size);
-    qsizetype done = 0;
-    while (done < size) {
-        OVERLAPPED at = {};
-        at.Offset = DWORD(done);
-        DWORD got = 0;
-        if (!::ReadFile(handleOf(m_fd), bytes.data() + done, DWORD(size - done), &got, &at)) {
-            if (::GetLastError() == ERROR_HANDLE_EOF)
-                break;
-            bytes.clear();
-            return systemFailure(Reason::ReadFailed);
-        }
-        if (got == 0)
-            break;
-        done += got;
-    }
-    bytes.truncate(done);
-    return std::nullopt;
+    OVERLAPPED at = {};
+    at.Offset = DWORD(offset);
+    DWORD got = 0;
+    if (::ReadFile(handleOf(m_fd), data, DWORD(size), &got, &at))
+        return got;
+    return ::GetLastError() == ERROR_HANDLE_EOF ? 0 : -1;
 }
 
-// The new table goes in with one WriteFile() of its 60 bytes at offset 0, which the system copies
-// into the file's first page whole, and FlushFileBuffers() puts it on the disk. A write that stops
-// short or fails, and a flush that fails, are undone as on Linux: the old bytes are written back,
-// what this save added past the old end is cut off, and that is flushed. NTFS journals the
-// folder's own changes, so a new file's name needs no flush of its own.
-RecordFileResult LockedFile::replace(const QByteArray &old, const QByteArray &image)
-{
-    const HANDLE handle = handleOf(m_fd);
-    int error = writeAtStart(image);
-    if (error == 0 && !::FlushFileBuffers(handle))
-        error = int(::GetLastError());
-    if (error == 0)
-        return std::nullopt;
-
-    writeAtStart(old);
-    if (old.size() < image.size()) {
-        LARGE_INTEGER end = {};
-        end.QuadPart = old.size();
-        if (::SetFilePointerEx(handle, end, nullptr, FILE_BEGIN))
-            ::SetEndOfFile(handle);
-    }
-    ::FlushFileBuffers(handle);
-    const bool full = error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL;
-    return failure(full ? Reason::DiskFull : Reason::WriteFailed, error);
-}
-
-// 0 when all of bytes went in with one write, the system's error code otherwise.
+// The system copies the 60 bytes into the file's first page whole.
 int LockedFile::writeAtStart(const QByteArray &bytes)
 {
     OVERLAPPED start = {};
@@ -164,22 +91,27 @@ int LockedFile::writeAtStart(const QByteArray &bytes)
     return written == DWORD(bytes.size()) ? 0 : ERROR_WRITE_FAULT;
 }
 
+int LockedFile::syncData()
+{
+    return ::FlushFileBuffers(handleOf(m_fd)) ? 0 : int(::GetLastError());
+}
+
+void LockedFile::truncateTo(qsizetype size)
+{
+    LARGE_INTEGER end = {};
+    end.QuadPart = size;
+    if (::SetFilePointerEx(handleOf(m_fd), end, nullptr, FILE_BEGIN))
+        ::SetEndOfFile(handleOf(m_fd));
+}
+
+// NTFS journals the folder's own changes: a new file's name needs no flush of its own.
+void LockedFile::syncFolder() const {}
+
 void LockedFile::close()
 {
     if (m_fd >= 0)
         ::_close(m_fd);
     m_fd = -1;
-}
-
-// What the failure stopped is for the caller to say, who knows what the table was opened for.
-RecordFileError LockedFile::failure(Reason reason, int error) const
-{
-    RecordFileError failure;
-    failure.reason = reason;
-    failure.filePath = m_path;
-    if (error)
-        failure.detail = qt_error_string(error);
-    return failure;
 }
 
 // The failure GetLastError() tells of, or otherwise when it names nothing more particular.
@@ -204,4 +136,9 @@ RecordFileError LockedFile::systemFailure(Reason otherwise) const
     default:
         return failure(otherwise, error);
     }
+}
+
+bool LockedFile::isDiskFull(int error)
+{
+    return error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL;
 }

@@ -5,11 +5,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
-
-namespace {
-
-const QString FileName = QStringLiteral("Records.dat");
 
 QString canonicalOrClean(const QString &path)
 {
@@ -17,49 +12,19 @@ QString canonicalOrClean(const QString &path)
     return canonical.isEmpty() ? QDir::cleanPath(path) : canonical;
 }
 
-#ifdef Q_OS_WIN
-// The installer puts the game in a folder of its own in Program Files, which a player may not
-// write to; a copy unzipped anywhere else is a portable one. The table of an installed copy goes
-// to the player's local application data, not the roaming one: it belongs to this computer.
-QString installFolder(const QString &exeDir)
-{
-    const QString programFiles = qEnvironmentVariable("ProgramFiles");
-    const bool inProgramFiles =
-        !programFiles.isEmpty() && QFileInfo(exeDir).absolutePath().compare(
-                                       canonicalOrClean(programFiles), Qt::CaseInsensitive) == 0;
-    return inProgramFiles ? exeDir : QString();
-}
-constexpr auto DataLocation = QStandardPaths::AppLocalDataLocation;
-#else
-QString installFolder(const QString &)
-{
-    return canonicalOrClean(QStringLiteral(PIRK_INSTALL_DIR));
-}
-constexpr auto DataLocation = QStandardPaths::AppDataLocation;
-#endif
-
-} // namespace
-
 QString recordsFilePathFor(const QString &exeDir, const QString &installBinDir,
                            const QString &dataDir)
 {
-#ifdef Q_OS_WIN
-    constexpr Qt::CaseSensitivity Case = Qt::CaseInsensitive;
-#else
-    constexpr Qt::CaseSensitivity Case = Qt::CaseSensitive;
-#endif
     const bool installed =
         !installBinDir.isEmpty() && !dataDir.isEmpty() &&
-        QDir::cleanPath(exeDir).compare(QDir::cleanPath(installBinDir), Case) == 0;
-    return QDir(installed ? dataDir : exeDir).filePath(FileName);
+        QDir::cleanPath(exeDir).compare(QDir::cleanPath(installBinDir), FileNameCase) == 0;
+    return QDir(installed ? dataDir : exeDir).filePath(QStringLiteral("Records.dat"));
 }
 
 QString recordsFilePath()
 {
     const QString exeDir = canonicalOrClean(QCoreApplication::applicationDirPath());
-    const QString binDir = installFolder(exeDir);
-    const QString dataDir = QStandardPaths::writableLocation(DataLocation);
-    const QString path = recordsFilePathFor(exeDir, binDir, dataDir);
+    const QString path = recordsFilePathFor(exeDir, installFolder(exeDir), playerDataFolder());
     QDir().mkpath(QFileInfo(path).absolutePath());
     return path;
 }
