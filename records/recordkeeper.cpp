@@ -16,45 +16,49 @@ RecordFileResult stopped(RecordFileResult failure, Operation operation)
     return failure;
 }
 
+// Reads the table to show into shown; a failure already told there stays the one told.
+void readTable(const RecordFile &file, RecordsShown &shown)
+{
+    RecordTable table;
+    const RecordFileResult failure = stopped(file.LoadRecords(table), Operation::Read);
+    if (!failure)
+        shown.table = table;
+    else if (!shown.failure)
+        shown.failure = failure;
+}
+
 } // namespace
 
 RecordKeeper::RecordKeeper(RecordFile file) : m_file(std::move(file)) {}
 
 RecordsShown RecordKeeper::AddResult(qint16 moves, const AskName &askName) const
 {
-    RecordsShown entered;
+    RecordsShown shown;
     RecordTable table;
-    entered.failure = stopped(m_file.LoadRecords(table), Operation::Enter);
-    if (!entered.failure && table.qualifies(moves)) {
-        entered.failure = stopped(m_file.checkWritable(), Operation::Write);
-        if (!entered.failure) {
+    shown.failure = stopped(m_file.LoadRecords(table), Operation::Enter);
+    if (!shown.failure && table.qualifies(moves)) {
+        shown.failure = stopped(m_file.checkWritable(), Operation::Write);
+        if (!shown.failure) {
             const QString name = askName();
-            entered.failure = stopped(m_file.SaveRecords([&](RecordTable &stored) {
-                entered.place = stored.insert(moves, name);
-                return entered.place != 0;
+            int place = 0;
+            shown.failure = stopped(m_file.SaveRecords([&](RecordTable &stored) {
+                place = stored.insert(moves, name);
+                return place != 0;
             }),
-                                      Operation::Write);
-            if (entered.failure)
-                entered.place = 0;
-            else
-                entered.overtaken = entered.place == 0;
+                                    Operation::Write);
+            if (!shown.failure) {
+                shown.place = place;
+                shown.overtaken = place == 0;
+            }
         }
     }
-
-    RecordsShown shown = ViewRec();
-    shown.place = entered.place;
-    shown.overtaken = entered.overtaken;
-    if (entered.failure)
-        shown.failure = entered.failure;
+    readTable(m_file, shown);
     return shown;
 }
 
 RecordsShown RecordKeeper::ViewRec() const
 {
     RecordsShown shown;
-    RecordTable table;
-    shown.failure = stopped(m_file.LoadRecords(table), Operation::Read);
-    if (!shown.failure)
-        shown.table = table;
+    readTable(m_file, shown);
     return shown;
 }
