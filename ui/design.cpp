@@ -46,19 +46,71 @@ QPalette designPalette()
 
 namespace {
 
+// A platform window's frame, once the window manager has put it in place. Under X, Qt measures
+// it from the window manager's windows when the manager does not say it: while the manager builds
+// the frame that can give a side below zero.
+QMargins frameOf(const QWindow *window)
+{
+    const QMargins frame = window->isVisible() ? window->frameMargins() : QMargins();
+    const bool whole =
+        frame.left() >= 0 && frame.top() >= 0 && frame.right() >= 0 && frame.bottom() >= 0;
+    return whole ? frame : QMargins();
+}
+
 // The frame the window manager puts around a window: its own once it has one, else that of
 // another window of the game on the screen (they all have a title bar and a fixed border), else
-// none known yet: the main window, shown first, is centred by its client area.
+// none known yet (the main window, shown first).
 QMargins frameMargins(const QWidget *window)
 {
-    if (const QWindow *handle = window->windowHandle(); handle && handle->isVisible())
-        if (const QMargins own = handle->frameMargins(); !own.isNull())
+    if (const QWindow *handle = window->windowHandle())
+        if (const QMargins own = frameOf(handle); !own.isNull())
             return own;
     for (const QWindow *other : QGuiApplication::topLevelWindows())
-        if (other->isVisible() && !other->frameMargins().isNull())
-            return other->frameMargins();
+        if (const QMargins frame = frameOf(other); !frame.isNull())
+            return frame;
     return {};
 }
+
+// Sets the client area where the frame around it stands centred.
+void placeCentred(QWidget *window, QMargins frame)
+{
+    QRect outer = QRect(QPoint(), window->size()).marginsAdded(frame);
+    outer.moveCenter(window->screen()->availableGeometry().center());
+    window->setGeometry(QRect(outer.topLeft() + QPoint(frame.left(), frame.top()), window->size()));
+}
+
+// Centres a window again once the window manager has framed it, as its platform window is
+// exposed or moved in the frame; gone then, or when the window is hidden unframed (no window
+// manager). It watches the platform window, never the widget: centreOnScreen runs inside the
+// widget's own Show filter (centreWhenShown), and a filter installed on an object while its
+// filters are being called is put first, moving the running one down to be called once more for
+// the same event: a window shown before its frame is known would be centred without end.
+class CentreWhenFramed : public QObject
+{
+public:
+    CentreWhenFramed(QWidget *window, QWindow *handle) : QObject(handle), m_window(window)
+    {
+        handle->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        QMargins frame;
+        if (event->type() == QEvent::Expose || event->type() == QEvent::Move)
+            frame = frameMargins(m_window);
+        if (frame.isNull() && event->type() != QEvent::Hide)
+            return false;
+        watched->removeEventFilter(this);
+        deleteLater();
+        if (!frame.isNull())
+            placeCentred(m_window, frame);
+        return false;
+    }
+
+private:
+    QWidget *m_window;
+};
 
 // Centres a window each time it is shown by the program.
 class CentreWhenShown : public QObject
@@ -82,13 +134,12 @@ void centreWhenShown(QWidget *window)
     window->installEventFilter(new CentreWhenShown(window));
 }
 
-// Sets the client area where the frame around it stands centred.
 void centreOnScreen(QWidget *window)
 {
     const QMargins frame = frameMargins(window);
-    QRect outer = QRect(QPoint(), window->size()).marginsAdded(frame);
-    outer.moveCenter(window->screen()->availableGeometry().center());
-    window->setGeometry(QRect(outer.topLeft() + QPoint(frame.left(), frame.top()), window->size()));
+    placeCentred(window, frame);
+    if (QWindow *handle = window->windowHandle(); frame.isNull() && handle)
+        new CentreWhenFramed(window, handle);
 }
 
 QFrame *setUpFrame(QFrame *frame, const char *name, QRect geometry)

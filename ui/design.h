@@ -29,7 +29,8 @@ QPalette designPalette();
 
 // Centres a window on its screen by its frame, title bar included, as it is shown: every window
 // of the game stands there, Qt's dialogs too (centreWhenShown), which Qt would put over their
-// owner.
+// owner. A window shown before its frame is known (the main window) is centred again once the
+// window manager has framed it.
 void centreOnScreen(QWidget *window);
 void centreWhenShown(QWidget *window);
 

@@ -16,8 +16,9 @@ namespace {
 // built (see picturesizes.h and drawpictures.cpp) and are kept as their bare pixels, in the form
 // the window system takes them, so that a window opening neither draws, decodes nor converts
 // them; any other is drawn now, the same way.
-QImage pictureImage(const QString &name, QSize pixels)
+QImage pictureImage(const QString &name, QSize size, qreal scale)
 {
+    const QSize pixels = size * scale;
     const QResource prerendered(":/prerendered/" + prerenderedFileName(name, pixels));
     QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
     if (const QByteArray bytes = prerendered.uncompressedData();
@@ -25,7 +26,7 @@ QImage pictureImage(const QString &name, QSize pixels)
         std::memcpy(image.bits(), bytes.constData(), bytes.size());
         return image;
     }
-    return drawPicture(":/pictures/" + name + ".svg", pixels);
+    return drawPicture(":/pictures/" + name + ".svg", size, scale);
 }
 
 } // namespace
@@ -33,11 +34,11 @@ QImage pictureImage(const QString &name, QSize pixels)
 QPixmap picture(const QString &name, QSize size)
 {
     const qreal scale = qApp->devicePixelRatio();
-    QImage image = pictureImage(name, size * scale);
+    QImage image = pictureImage(name, size, scale);
     // Where nothing draws SVG (the Windows build has no plugin for it), a scale not drawn ahead
     // gets the 200 % picture scaled: softer than a drawing, but never a blank.
     if (image.isNull())
-        image = pictureImage(name, size * 2)
+        image = pictureImage(name, size, 2)
                     .scaled(size * scale, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     QPixmap pixmap = QPixmap::fromImage(image);
     pixmap.setDevicePixelRatio(scale);
@@ -61,6 +62,6 @@ QIcon pictureIcon(const QString &name)
 {
     QIcon icon;
     for (int side : WindowIconSides)
-        icon.addPixmap(QPixmap::fromImage(pictureImage(name, QSize(side, side))));
+        icon.addPixmap(QPixmap::fromImage(pictureImage(name, QSize(side, side), 1)));
     return icon;
 }

@@ -32,6 +32,8 @@ private slots:
     void windowPictures_data();
     void windowPictures();
     void otherSizesDrawnWhenAsked();
+    void squaresOnThePixelGrid_data();
+    void squaresOnThePixelGrid();
 
 private:
     std::unique_ptr<QWidget> window(const QString &name) const;
@@ -132,9 +134,11 @@ void TestPictures::windowPictures()
 
     const QImage onScreen = deviceImage(shown(this->window(window).get()));
     QVERIFY(!onScreen.isNull());
-    QCOMPARE(onScreen, drawPicture(":/pictures/" + picture + ".svg", onScreen.size()));
-
     const qreal scale = qApp->devicePixelRatio();
+    const QString drawing = ":/pictures/" + picture + ".svg";
+    QCOMPARE(onScreen, scaled ? drawPicture(drawing, pictureSize(picture), scale)
+                              : drawPicture(drawing, onScreen.size()));
+
     const bool drawnAtBuild = !scaled || scale == 1 || scale == 2;
     const QString prerendered = ":/prerendered/" + prerenderedFileName(picture, onScreen.size());
     QCOMPARE(QFile::exists(prerendered), drawnAtBuild);
@@ -146,8 +150,35 @@ void TestPictures::otherSizesDrawnWhenAsked()
     const QPixmap tile = picture("tile_red", QSize(30, 30));
     const QSize pixels = QSize(30, 30) * qApp->devicePixelRatio();
     QCOMPARE(tile.devicePixelRatio(), qApp->devicePixelRatio());
-    QCOMPARE(deviceImage(tile), drawPicture(":/pictures/tile_red.svg", pixels));
+    QCOMPARE(deviceImage(tile),
+             drawPicture(":/pictures/tile_red.svg", QSize(30, 30), qApp->devicePixelRatio()));
     QVERIFY(!QFile::exists(":/prerendered/" + prerenderedFileName("tile_red", pixels)));
+}
+
+void TestPictures::squaresOnThePixelGrid_data()
+{
+    QTest::addColumn<qreal>("scale");
+    QTest::addColumn<int>("margin"); // in device pixels
+    QTest::newRow("100 %") << 1.0 << 6;
+    QTest::newRow("125 %") << 1.25 << 8;
+    QTest::newRow("150 %") << 1.5 << 9;
+    QTest::newRow("175 %") << 1.75 << 11;
+    QTest::newRow("200 %") << 2.0 << 12;
+}
+
+// At every scale the desktops offer a tile's square stands centred in its white margin, each of
+// its sides one sharp step: no pixel of a colour between the two.
+void TestPictures::squaresOnThePixelGrid()
+{
+    QFETCH(qreal, scale);
+    QFETCH(int, margin);
+    const QImage tile = drawPicture(":/pictures/tile_red.svg", QSize(50, 50), scale);
+    const int side = tile.width();
+    for (int n = 0; n < side; ++n) {
+        const QRgb want = n >= margin && n < side - margin ? qRgb(255, 0, 0) : qRgb(255, 255, 255);
+        QCOMPARE(tile.pixel(n, side / 2), want);
+        QCOMPARE(tile.pixel(side / 2, n), want);
+    }
 }
 
 QTEST_MAIN(TestPictures)
