@@ -16,11 +16,8 @@ screen_board=$4
 skip=77
 app_id=example.pirk_perk.PirkPerk
 name=Igrok
-step() { echo "== $*"; }
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+# shellcheck source=tests/desktop/playgame.sh
+. "$(dirname "$0")/playgame.sh"
 
 if [ "$(id -u)" -ne 0 ]; then
     echo "skipped: installing a package needs root"
@@ -82,84 +79,24 @@ step "starting the installed game on a headless display"
 rm -rf "$work/home" "$work/runtime"
 mkdir -p "$work/home" "$work/runtime"
 chmod 700 "$work/runtime"
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=:$(head -n 1 "$work/display")
+start_display
 # The game sees a player's usual session: a home folder, and no Qt settings from the test runner.
 unset QT_QPA_PLATFORM QT_SCALE_FACTOR XDG_DATA_HOME XDG_CONFIG_HOME
 export HOME=$work/home XDG_RUNTIME_DIR=$work/runtime
 (cd / && exec "$command") >"$work/game.log" 2>&1 &
 game_pid=$!
 
-# xdotool with a time limit: no step of the test can hang.
-xdo() { timeout 10 xdotool "$@"; }
-# Waits up to 20 s for a shown window with this exact title and prints its id.
-window() {
-    local ids
-    ids=$(timeout 20 xdotool search --sync --onlyvisible --name "^$1\$") || return 1
-    echo "${ids%%$'\n'*}"
-}
 main=$(window "Пирк-Перк") || fail "the main window did not show"
 echo "main window $main"
 
 step "playing to a win"
-clicks=$(timeout 30 "$screen_board" solve "$work/start.png") || fail "no board on the screen (see start.png)"
-moves=$(echo "$clicks" | wc -l)
-while read -r x y; do
-    # Apart by more than a double click, which would be one move.
-    xdo mousemove --sync "$x" "$y" click 1
-    sleep 0.6
-done <<<"$clicks"
-
-prompt=$(window "Рекорд") || fail "no name prompt after the win"
-xdo windowfocus --sync "$prompt"
-xdo type --delay 50 "$name"
-xdo key Return
-records=$(window "Рекордсмены") || fail "no records window after the name"
-timeout 30 "$screen_board" read "$work/records.png" >/dev/null || true
-xdo windowfocus --sync "$records"
-xdo key Return
-for _ in $(seq 100); do
-    xdo search --onlyvisible --name '^Рекордсмены$' >/dev/null || break
-    sleep 0.1
-done
-board=$(timeout 30 "$screen_board" read "$work/won.png") || fail "no board after the win (see won.png)"
-[ "$board" = 1111111111111111 ] || fail "the board is $board after $moves moves"
+win_game "$screen_board" "$name"
 
 step "checking where the record went"
-records_file=$HOME/.local/share/pirk-perk/Records.dat
-[ -f "$records_file" ] || fail "no $records_file"
+check_table "$HOME/.local/share/pirk-perk/Records.dat" "$name" "$moves"
 [ ! -e /usr/games/Records.dat ] || fail "the installed game wrote /usr/games/Records.dat"
-expected=$work/expected.dat
-{
-    printf '%-10s' "$name"
-    printf "\\$(printf %03o "$moves")\\000"
-    head -c 48 /dev/zero
-} >"$expected"
-cmp "$records_file" "$expected" || fail "Records.dat holds $(od -An -c "$records_file")"
-echo "$name, $moves moves, in $records_file"
 
 step "leaving the game with its exit question"
-xdo windowfocus --sync "$main"
-xdo key Tab space # the focus starts on "Новая"; the next button is "Выход"
-question=$(window "Пирк - Перк") || fail "no exit question"
-xdo windowfocus --sync "$question"
-xdo key Return
-status=
-for _ in $(seq 100); do
-    if ! kill -0 "$game_pid" 2>/dev/null; then
-        wait "$game_pid" && status=0 || status=$?
-        break
-    fi
-    sleep 0.1
-done
-[ "$status" = 0 ] || fail "the game did not end with status 0 after \"Да\" (${status:-still running})"
+leave_game "$main" "$game_pid"
 game_pid=
 echo "PASS: the installed game was won and left; its record is in the player's data folder"
