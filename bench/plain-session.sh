@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by bench/startup and bench/startup-instructions: the game and the reference program of
-# the build folder $build ($game, $reference), and a plain session to launch programs in. Makes
+# the build folder $build ($game, $reference), and a plain session to launch programs in, as on
+# the desktop $session if set. Makes
 # the temporary folder $work (removed on exit, with the X server), starts Xvfb on a free display,
 # and defines launch, which runs bench/launchtime ARGUMENT... there, its errors appended to
 # $work/programs.log, and launch_failed NAME, which says so and ends the script. $me names the
@@ -19,6 +20,20 @@ for file in "$launchtime" "$game" "$reference"; do
         exit 2
     }
 done
+
+# The variables a session of the desktop $session (gnome, plasma; none when empty) gives its
+# programs, by which Qt picks the desktop's platform theme plugin (qt6-gtk-platformtheme,
+# plasma-integration) where it is installed.
+case ${session:-} in
+"") desktop=() ;;
+gnome) desktop=(XDG_CURRENT_DESKTOP=GNOME DESKTOP_SESSION=gnome) ;;
+plasma) desktop=(XDG_CURRENT_DESKTOP=KDE DESKTOP_SESSION=plasma KDE_FULL_SESSION=true
+    KDE_SESSION_VERSION=6) ;;
+*)
+    echo "$me: unknown desktop $session (gnome or plasma)" >&2
+    exit 2
+    ;;
+esac
 
 work=$(mktemp -d)
 xvfb=
@@ -44,7 +59,7 @@ done
 }
 
 # Every program sees the same plain session: this display, no input method, and no desktop but
-# the variables of the array desktop, if the script sets it.
+# the variables of the array desktop.
 mkdir -m 700 "$work/runtime"
 launch() {
     env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u QT_QPA_PLATFORMTHEME -u QT_SCALE_FACTOR \
