@@ -135,15 +135,20 @@ void TestMainWindow::controlGeometry()
 }
 
 // Tile 0's square covers client pixels 19..56 across and 27..64 down, tile 15's 163..200 and
-// 171..208; each is a pure red or blue 38 × 38 square on white, at any display scale.
+// 171..208: 6 to 44 of the tile's 50 × 50 picture. Each is a pure red or blue square on white at
+// any display scale, its edges on the device pixels nearest to them in the picture.
 void TestMainWindow::tileSquaresStandWhereDesigned()
 {
     const QImage client = render(m_window->centralWidget());
     const qreal scale = m_window->devicePixelRatio();
     QCOMPARE(client.size(), QSize(327, 233) * scale);
+    const int picture = qRound(50 * scale);
+    const int from = qRound(6 * picture / 50.0);
+    const int to = qRound(44 * picture / 50.0);
     for (auto [k, left, top] : {std::tuple{0, 19, 27}, std::tuple{15, 163, 171}}) {
         const QColor colour = tile(k)->tag() == "1" ? QColor(255, 0, 0) : QColor(0, 0, 255);
-        const QRect square(QPoint(left, top) * scale, QSize(38, 38) * scale);
+        const QPoint origin = QPoint(left - 6, top - 6) * scale;
+        const QRect square(origin + QPoint(from, from), origin + QPoint(to - 1, to - 1));
         for (int y = square.top() - 1; y <= square.bottom() + 1; ++y)
             for (int x = square.left() - 1; x <= square.right() + 1; ++x) {
                 const QColor expected = square.contains(x, y) ? colour : QColor(Qt::white);
