@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "records/recordslocation.h"
+#include "records/recordslocationsystem.h"
 
 #include <QCoreApplication>
 #include <QDir>

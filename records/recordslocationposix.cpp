@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "records/recordslocation.h"
+#include "records/recordslocationsystem.h"
 
 #include <QStandardPaths>
 
