@@ -104,7 +104,11 @@ QImage drawPicture(const QString &svgFile, QSize size, qreal scale)
     return reader.read().convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
-QString prerenderedFileName(const QString &name, QSize pixels)
+QString prerenderedFileName(const QString &name, QSize size, qreal scale)
 {
-    return QStringLiteral("%1-%2x%3.argb").arg(name).arg(pixels.width()).arg(pixels.height());
+    return QStringLiteral("%1-%2x%3@%4.argb")
+        .arg(name)
+        .arg(size.width())
+        .arg(size.height())
+        .arg(qRound(scale * 100));
 }

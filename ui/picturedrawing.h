@@ -17,5 +17,6 @@
 // where it is. Sides between pixels at 100 % (a picture drawn stretched) stay where they are.
 QImage drawPicture(const QString &svgFile, QSize size, qreal scale = 1);
 
-// The file name of picture name drawn ahead of time at the given size in device pixels.
-QString prerenderedFileName(const QString &name, QSize pixels);
+// The file name of picture name drawn ahead of time for size at scale, as drawPicture() draws it;
+// the build names its files the same way, NAME-WIDTHxHEIGHT@PERCENT.argb.
+QString prerenderedFileName(const QString &name, QSize size, qreal scale);

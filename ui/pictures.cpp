@@ -18,9 +18,8 @@ namespace {
 // them; any other is drawn now, the same way.
 QImage pictureImage(const QString &name, QSize size, qreal scale)
 {
-    const QSize pixels = size * scale;
-    const QResource prerendered(":/prerendered/" + prerenderedFileName(name, pixels));
-    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    const QResource prerendered(":/prerendered/" + prerenderedFileName(name, size, scale));
+    QImage image(size * scale, QImage::Format_ARGB32_Premultiplied);
     if (const QByteArray bytes = prerendered.uncompressedData();
         bytes.size() == image.sizeInBytes()) {
         std::memcpy(image.bits(), bytes.constData(), bytes.size());

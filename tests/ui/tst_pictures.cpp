@@ -140,7 +140,9 @@ void TestPictures::windowPictures()
                               : drawPicture(drawing, onScreen.size()));
 
     const bool drawnAtBuild = !scaled || scale == 1 || scale == 2;
-    const QString prerendered = ":/prerendered/" + prerenderedFileName(picture, onScreen.size());
+    const QString prerendered =
+        ":/prerendered/" + (scaled ? prerenderedFileName(picture, pictureSize(picture), scale)
+                                   : prerenderedFileName(picture, onScreen.size(), 1));
     QCOMPARE(QFile::exists(prerendered), drawnAtBuild);
 }
 
@@ -148,11 +150,11 @@ void TestPictures::windowPictures()
 void TestPictures::otherSizesDrawnWhenAsked()
 {
     const QPixmap tile = picture("tile_red", QSize(30, 30));
-    const QSize pixels = QSize(30, 30) * qApp->devicePixelRatio();
     QCOMPARE(tile.devicePixelRatio(), qApp->devicePixelRatio());
     QCOMPARE(deviceImage(tile),
              drawPicture(":/pictures/tile_red.svg", QSize(30, 30), qApp->devicePixelRatio()));
-    QVERIFY(!QFile::exists(":/prerendered/" + prerenderedFileName("tile_red", pixels)));
+    QVERIFY(!QFile::exists(":/prerendered/" + prerenderedFileName("tile_red", QSize(30, 30),
+                                                                  qApp->devicePixelRatio())));
 }
 
 void TestPictures::squaresOnThePixelGrid_data()
