@@ -1,8 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by bench/startup and bench/startup-instructions: the game and the reference program of
 # the build folder $build ($game, $reference), and a plain session to launch programs in, as on
-# the desktop $session if set. Makes
-# the temporary folder $work (removed on exit, with the X server), starts Xvfb on a free display,
+# the desktop $session if set. Makes the temporary folder $work (removed on exit, with the X
+# server and the session bus), starts Xvfb on a free display and, for a desktop, a session bus,
 # and defines launch, which runs bench/launchtime ARGUMENT... there, its errors appended to
 # $work/programs.log, and launch_failed NAME, which says so and ends the script. $me names the
 # script in messages.
@@ -37,7 +37,9 @@ esac
 
 work=$(mktemp -d)
 xvfb=
+bus=
 cleanup() {
+    [ -n "$bus" ] && kill "$bus" 2>/dev/null && wait "$bus" 2>/dev/null
     [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
     rm -rf "$work"
 }
@@ -58,14 +60,33 @@ done
     exit 1
 }
 
-# Every program sees the same plain session: this display, no input method, and no desktop but
-# the variables of the array desktop.
 mkdir -m 700 "$work/runtime"
+# A desktop's session always has a session bus, where the programs look for the accessibility bus
+# (at-spi2-core's launcher, started on demand) and desktop settings. Without one, Qt and GTK
+# programs alike try to start one through dbus-launch, which a desktop never makes them do.
+if [ -n "${session:-}" ]; then
+    command -v dbus-daemon >/dev/null || {
+        echo "$me: dbus-daemon is missing (Debian package dbus-daemon)" >&2
+        exit 2
+    }
+    env -u DBUS_SESSION_BUS_ADDRESS DISPLAY=":$(cat "$work/display")" XDG_RUNTIME_DIR="$work/runtime" \
+        dbus-daemon --session --nofork --address="unix:path=$work/runtime/bus" 2>"$work/bus.log" &
+    bus=$!
+    for _ in $(seq 100); do
+        [ -S "$work/runtime/bus" ] && break
+        sleep 0.1
+    done
+fi
+
+# Every program sees the same plain session: this display, no input method, and no desktop but
+# the variables of the array desktop and, with them, the session bus.
 launch() {
     env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u QT_QPA_PLATFORMTHEME -u QT_SCALE_FACTOR \
+        -u DBUS_SESSION_BUS_ADDRESS \
         -u QT_IM_MODULE -u GTK_IM_MODULE -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION \
         -u KDE_FULL_SESSION -u KDE_SESSION_VERSION \
         DISPLAY=":$(cat "$work/display")" XDG_RUNTIME_DIR="$work/runtime" ${desktop[@]+"${desktop[@]}"} \
+        ${bus:+DBUS_SESSION_BUS_ADDRESS="unix:path=$work/runtime/bus"} \
         "$launchtime" "$@" 2>>"$work/programs.log"
 }
 
