@@ -9,6 +9,7 @@
 #include <QResource>
 
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -39,7 +40,8 @@ QPixmap picture(const QString &name, QSize size)
     if (image.isNull())
         image = pictureImage(name, size, 2)
                     .scaled(size * scale, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    QPixmap pixmap = QPixmap::fromImage(image);
+    // Handed over, not shared: an opaque picture then becomes the pixmap without a copy.
+    QPixmap pixmap = QPixmap::fromImage(std::move(image));
     pixmap.setDevicePixelRatio(scale);
     return pixmap;
 }
