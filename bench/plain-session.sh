@@ -45,20 +45,27 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# appears TEST...: waits up to 10 s for the test to hold, as a server starting in the background
+# makes it.
+appears() {
+    for _ in $(seq 100); do
+        test "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
 # Xvfb picks a free display and writes its number to descriptor 3. It keeps its state when a
 # program ends (-noreset), as a desktop's X server does.
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset -br 3>"$work/display" \
     2>"$work/xvfb.log" &
 xvfb=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-[ -s "$work/display" ] || {
+appears -s "$work/display" || {
     echo "$me: Xvfb did not start:" >&2
     cat "$work/xvfb.log" >&2
     exit 1
 }
+display=":$(cat "$work/display")"
 
 mkdir -m 700 "$work/runtime"
 # A desktop's session always has a session bus, where the programs look for the accessibility bus
@@ -69,13 +76,14 @@ if [ -n "${session:-}" ]; then
         echo "$me: dbus-daemon is missing (Debian package dbus-daemon)" >&2
         exit 2
     }
-    env -u DBUS_SESSION_BUS_ADDRESS DISPLAY=":$(cat "$work/display")" XDG_RUNTIME_DIR="$work/runtime" \
+    env -u DBUS_SESSION_BUS_ADDRESS DISPLAY="$display" XDG_RUNTIME_DIR="$work/runtime" \
         dbus-daemon --session --nofork --address="unix:path=$work/runtime/bus" 2>"$work/bus.log" &
     bus=$!
-    for _ in $(seq 100); do
-        [ -S "$work/runtime/bus" ] && break
-        sleep 0.1
-    done
+    appears -S "$work/runtime/bus" || {
+        echo "$me: the session bus did not start:" >&2
+        cat "$work/bus.log" >&2
+        exit 1
+    }
 fi
 
 # Every program sees the same plain session: this display, no input method, and no desktop but
@@ -85,7 +93,7 @@ launch() {
         -u DBUS_SESSION_BUS_ADDRESS \
         -u QT_IM_MODULE -u GTK_IM_MODULE -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION \
         -u KDE_FULL_SESSION -u KDE_SESSION_VERSION \
-        DISPLAY=":$(cat "$work/display")" XDG_RUNTIME_DIR="$work/runtime" ${desktop[@]+"${desktop[@]}"} \
+        DISPLAY="$display" XDG_RUNTIME_DIR="$work/runtime" ${desktop[@]+"${desktop[@]}"} \
         ${bus:+DBUS_SESSION_BUS_ADDRESS="unix:path=$work/runtime/bus"} \
         "$launchtime" "$@" 2>>"$work/programs.log"
 }
